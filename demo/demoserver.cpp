@@ -1,0 +1,111 @@
+#include "demo/demoserver.h"
+
+#include "core/siteconfig.h"
+#include "demo/makersite.h"
+#include "demo/netdisksite.h"
+
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QTcpServer>
+
+DemoServer::DemoServer(QObject *parent)
+    : QObject(parent)
+{
+    registerNetdiskSite(*this);
+    registerMakerSite(*this);
+
+    m_server.setMissingHandler([this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
+        handle(request, std::move(responder));
+    });
+}
+
+bool DemoServer::start()
+{
+    m_port = m_server.listen(QHostAddress::LocalHost, 0);
+    return m_port != 0;
+}
+
+quint16 DemoServer::port() const
+{
+    return m_port;
+}
+
+QString DemoServer::root() const
+{
+    return QStringLiteral("http://127.0.0.1:") + QString::number(m_port);
+}
+
+QString DemoServer::siteBase(const QString &siteKey) const
+{
+    return root() + QLatin1Char('/') + siteKey;
+}
+
+SiteConfig DemoServer::siteConfig() const
+{
+    SiteConfig config;
+    for (const QString &key : SiteConfig::siteKeys())
+        config.setSite(key, siteBase(key));
+    configureNetdiskDemo(config);
+    configureMakerDemo(config, *this);
+    NetworkSettings network;
+    network.timeoutMs = 10000;
+    config.setNetwork(network);
+    return config;
+}
+
+void DemoServer::addSite(const QString &siteKey, DemoHandler handler)
+{
+    m_sites.insert(siteKey, std::move(handler));
+}
+
+QStringList DemoServer::requests() const
+{
+    return m_requests;
+}
+
+QStringList DemoServer::requestsFor(const QString &siteKey) const
+{
+    const QString prefix = QLatin1Char('/') + siteKey + QLatin1Char('/');
+    QStringList out;
+    for (const QString &request : m_requests) {
+        if (request.startsWith(prefix))
+            out.append(request);
+    }
+    return out;
+}
+
+void DemoServer::clearRequests()
+{
+    m_requests.clear();
+}
+
+void DemoServer::handle(const QHttpServerRequest &request, QHttpServerResponder &&responder)
+{
+    const QUrl url = request.url();
+    const QString rawPath = url.path(QUrl::FullyEncoded);
+    const QString rawQuery = url.query(QUrl::FullyEncoded);
+    m_requests.append(rawQuery.isEmpty() && !url.hasQuery() ? rawPath : rawPath + QLatin1Char('?') + rawQuery);
+
+    // "/key/rest": the first segment picks the site.
+    const qsizetype slash = rawPath.indexOf(QLatin1Char('/'), 1);
+    const QString key = rawPath.mid(1, slash < 0 ? -1 : slash - 1);
+    const auto site = m_sites.constFind(key);
+    DemoResponse response;
+    if (site == m_sites.constEnd()) {
+        response = DemoResponse::notFound();
+    } else {
+        DemoRequest demoRequest;
+        demoRequest.rawPath = slash < 0 ? QStringLiteral("/") : rawPath.mid(slash);
+        demoRequest.path = QUrl::fromPercentEncoding(demoRequest.rawPath.toUtf8());
+        demoRequest.query = QUrlQuery(url.query(QUrl::FullyEncoded));
+        demoRequest.siteBase = siteBase(key);
+        response = (*site)(demoRequest);
+    }
+
+    responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(response.status));
+    responder.writeHeader("Content-Type", response.contentType);
+    responder.writeHeader("Content-Length", QByteArray::number(response.body.size()));
+    for (const auto &header : response.headers)
+        responder.writeHeader(header.first, header.second);
+    responder.writeBody(response.body);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "demo/demosite.h"
+
+#include <QHash>
+#include <QHttpServer>
+#include <QObject>
+#include <QStringList>
+
+class SiteConfig;
+
+// All demo sites on one loopback port, one path prefix per site: the site
+// with configuration key K answers under "/K" (so its base address is
+// http://127.0.0.1:PORT/K). Every request is logged for the tests.
+class DemoServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DemoServer(QObject *parent = nullptr);
+
+    // Listens on 127.0.0.1 with a port the system chooses.
+    bool start();
+    quint16 port() const;
+    QString root() const;
+    QString siteBase(const QString &siteKey) const;
+
+    // A configuration that points every site of the program at this server.
+    SiteConfig siteConfig() const;
+
+    void addSite(const QString &siteKey, DemoHandler handler);
+
+    // Requests received so far, as "/key/path?query" exactly as sent.
+    QStringList requests() const;
+    QStringList requestsFor(const QString &siteKey) const;
+    void clearRequests();
+
+private:
+    void handle(const QHttpServerRequest &request, QHttpServerResponder &&responder);
+
+    QHttpServer m_server;
+    quint16 m_port = 0;
+    QHash<QString, DemoHandler> m_sites;
+    QStringList m_requests;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+class QLineEdit;
+class QScrollBar;
+
+// A source's page box and page spinner: the box starts at "1", the spinner
+// runs 1 to 99; moving the spinner writes its value into the box, and a box
+// text that is not numeric or is exactly "0" goes back to "1".
+void wirePageBox(QLineEdit *pageBox, QScrollBar *spinner);

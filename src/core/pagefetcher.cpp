@@ -1,0 +1,113 @@
+#include "core/pagefetcher.h"
+
+#include "core/bodydecoder.h"
+#include "core/texttools.h"
+
+#include <QCoroNetworkReply>
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <QUrl>
+
+namespace {
+
+QNetworkProxy proxyFrom(const QString &address)
+{
+    const QUrl url(address);
+    if (address.isEmpty() || !url.isValid() || url.host().isEmpty())
+        return QNetworkProxy(QNetworkProxy::NoProxy);
+    const QString scheme = url.scheme().toLower();
+    const auto type = scheme.startsWith(QLatin1String("socks")) ? QNetworkProxy::Socks5Proxy
+                                                                : QNetworkProxy::HttpProxy;
+    const int defaultPort = type == QNetworkProxy::Socks5Proxy ? 1080 : 8080;
+    return QNetworkProxy(type, url.host(), quint16(url.port(defaultPort)), url.userName(), url.password());
+}
+
+} // namespace
+
+PageFetcher::PageFetcher(const NetworkSettings &settings, QObject *parent)
+    : QObject(parent)
+    , m_settings(settings)
+{
+    m_manager.setProxy(proxyFrom(settings.proxy));
+    m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+}
+
+QNetworkAccessManager *PageFetcher::manager()
+{
+    return &m_manager;
+}
+
+bool PageFetcher::isFetchable(const QUrl &url)
+{
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && !url.host().isEmpty()
+           && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+}
+
+QCoro::Task<PageFetcher::Response> PageFetcher::fetch(const QString &address, CacheHeader cacheHeader)
+{
+    const QUrl url(address, QUrl::TolerantMode);
+    if (!isFetchable(url))
+        co_return Response{};
+
+    QNetworkRequest request(url);
+    request.setTransferTimeout(m_settings.timeoutMs);
+    request.setMaximumRedirectsAllowed(10);
+    request.setHeader(QNetworkRequest::UserAgentHeader, m_settings.userAgent);
+    if (cacheHeader == CacheHeader::Send)
+        request.setRawHeader("If-Modified-Since", "0");
+
+    QPointer<QNetworkReply> reply = m_manager.get(request);
+    // The cap is checked as data arrives, so an endless body is cut off early.
+    QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [r = reply.data()](qint64 received, qint64 total) {
+        if (received > MaxBodyBytes || total > MaxBodyBytes) {
+            r->setProperty("jyxOversize", true);
+            r->abort();
+        }
+    });
+
+    co_await reply.data();
+
+    Response response;
+    if (!reply)
+        co_return response;
+    const bool oversize = reply->property("jyxOversize").toBool();
+    const auto error = reply->error();
+    // Transport failures give no page; an HTTP error status still has one.
+    const bool transportFailed = error != QNetworkReply::NoError
+                                 && reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isNull();
+    if (!oversize && !transportFailed && error != QNetworkReply::OperationCanceledError
+        && error != QNetworkReply::TimeoutError) {
+        response.body = reply->readAll();
+        response.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
+        response.ok = true;
+    }
+    reply->deleteLater();
+    co_return response;
+}
+
+QCoro::Task<QString> PageFetcher::GetBody(const QString &address)
+{
+    const Response response = co_await fetch(address, CacheHeader::Send);
+    co_return decodeBody(response.body, response.contentType);
+}
+
+QCoro::Task<QString> PageFetcher::plainBody(const QString &address)
+{
+    const Response response = co_await fetch(address, CacheHeader::Omit);
+    co_return decodeBody(response.body, response.contentType);
+}
+
+QCoro::Task<QString> PageFetcher::transferBody(const QString &address)
+{
+    const Response response = co_await fetch(address, CacheHeader::Omit);
+    co_return fromGbk(response.body);
+}
+
+QCoro::Task<QByteArray> PageFetcher::bytes(const QString &address)
+{
+    const Response response = co_await fetch(address, CacheHeader::Omit);
+    co_return response.body;
+}

@@ -1,0 +1,3 @@
+#include "core/processcontrol.h"
+
+ProcessControl::~ProcessControl() = default;

@@ -1,0 +1,153 @@
+#include "core/resultlist.h"
+
+#include "core/readercontext.h"
+#include "core/resultlistcatalog.h"
+#include "core/rowactions.h"
+
+#include <QHeaderView>
+#include <QMenu>
+
+namespace {
+
+constexpr int TwipsPerPixel = 15;
+
+} // namespace
+
+ResultList::ResultList(const ResultListSpec &spec, QWidget *parent)
+    : QTreeWidget(parent)
+    , m_spec(spec)
+{
+    setObjectName(spec.name);
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideRight);
+
+    QStringList captions;
+    for (const ResultColumn &column : spec.columns)
+        captions.append(column.caption);
+    setColumnCount(int(captions.size()));
+    setHeaderLabels(captions);
+
+    QHeaderView *head = header();
+    head->setStretchLastSection(false);
+    head->setSectionsMovable(false);
+    head->setMinimumSectionSize(0);
+    head->setSectionResizeMode(QHeaderView::Fixed); // the user cannot resize a column
+    for (int i = 0; i < spec.columns.size(); ++i) {
+        const int width = spec.columns.at(i).twips / TwipsPerPixel;
+        head->resizeSection(i, width);
+        if (width == 0)
+            head->hideSection(i);
+    }
+
+    if (!spec.menuName.isEmpty()) {
+        m_menu = new QMenu(spec.menuCaption, this);
+        m_menu->setObjectName(spec.menuName);
+        for (int i = 0; i < spec.menuItems.size(); ++i) {
+            if (i > 0)
+                m_menu->addSeparator();
+            QAction *action = m_menu->addAction(spec.menuItems.at(i).caption);
+            action->setObjectName(spec.menuItems.at(i).name);
+        }
+        setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(this, &QWidget::customContextMenuRequested, this, &ResultList::showMenu);
+    } else {
+        setContextMenuPolicy(Qt::NoContextMenu);
+    }
+}
+
+ResultList *ResultList::create(const QString &name, QWidget *parent)
+{
+    const ResultListSpec *spec = findResultListSpec(name);
+    Q_ASSERT_X(spec, "ResultList::create", "unknown list name");
+    return spec ? new ResultList(*spec, parent) : nullptr;
+}
+
+const ResultListSpec &ResultList::spec() const
+{
+    return m_spec;
+}
+
+int ResultList::columnOf(const QString &key) const
+{
+    for (int i = 0; i < m_spec.columns.size(); ++i) {
+        if (m_spec.columns.at(i).key == key)
+            return i;
+    }
+    return -1;
+}
+
+QTreeWidgetItem *ResultList::addRow(const QString &itemText, std::initializer_list<Cell> cells)
+{
+    auto *row = new QTreeWidgetItem();
+    row->setText(0, itemText);
+    for (const Cell &cell : cells)
+        setCell(row, cell.key, cell.text);
+    addTopLevelItem(row);
+    return row;
+}
+
+void ResultList::setCell(QTreeWidgetItem *row, const QString &key, const QString &text)
+{
+    const int column = columnOf(key);
+    if (row && column >= 0)
+        row->setText(column, text);
+}
+
+QString ResultList::cellText(const QTreeWidgetItem *row, int subitem) const
+{
+    if (!row || subitem < 0 || subitem >= columnCount())
+        return {};
+    return row->text(subitem);
+}
+
+int ResultList::rowCount() const
+{
+    return topLevelItemCount();
+}
+
+QTreeWidgetItem *ResultList::actionRow() const
+{
+    const QList<QTreeWidgetItem *> selected = selectedItems();
+    if (selected.isEmpty() || selected.first()->text(0).isEmpty())
+        return nullptr;
+    return selected.first();
+}
+
+QMenu *ResultList::menu() const
+{
+    return m_menu;
+}
+
+QAction *ResultList::menuAction(const QString &name) const
+{
+    return m_menu ? m_menu->findChild<QAction *>(name) : nullptr;
+}
+
+void ResultList::bindRowActions(const ReaderContext &context)
+{
+    for (const ResultMenuItem &item : m_spec.menuItems) {
+        QAction *action = menuAction(item.name);
+        if (!action)
+            continue;
+        if (item.kind == ResultMenuItem::Kind::CopyCell) {
+            connect(action, &QAction::triggered, this, [this, context, item] {
+                copyCellAction(*this, item.subitem, item.message, context);
+            });
+        } else if (item.kind == ResultMenuItem::Kind::OpenCell) {
+            connect(action, &QAction::triggered, this, [this, context, item] {
+                openCellAction(*this, item.subitem, context);
+            });
+        }
+    }
+}
+
+void ResultList::showMenu(const QPoint &pos)
+{
+    // popup(), not exec(): the menu must not run an event loop of its own.
+    m_menu->popup(viewport()->mapToGlobal(pos));
+}

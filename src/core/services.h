@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/siteconfig.h"
+
+#include <QString>
+
+class Dialogs;
+class PageFetcher;
+class ProcessControl;
+class UrlOpener;
+
+// What the main window and its readers are given from outside: the site
+// configuration, the one fetcher, and the platform seams. The program builds
+// the real ones in main(); tests build theirs.
+struct Services
+{
+    SiteConfig sites;
+    PageFetcher *fetcher = nullptr;
+    Dialogs *dialogs = nullptr;
+    UrlOpener *opener = nullptr;
+    ProcessControl *processes = nullptr;
+    QString homeDir;     // plays "the program's directory" for our files
+    QString downloadDir; // where downloaded torrent files go
+};

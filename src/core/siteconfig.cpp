@@ -1,0 +1,103 @@
+#include "core/siteconfig.h"
+
+#include "core/inidocument.h"
+
+namespace {
+
+QString withoutTrailingSlash(QString address)
+{
+    address = address.trimmed();
+    while (address.endsWith(QLatin1Char('/')))
+        address.chop(1);
+    return address;
+}
+
+} // namespace
+
+const QStringList &SiteConfig::siteKeys()
+{
+    static const QStringList keys = {
+        QStringLiteral("netdisk_search"), QStringLiteral("movie_listing"), QStringLiteral("bt_board"),
+        QStringLiteral("torrent_search"), QStringLiteral("rss_feed"),      QStringLiteral("magnet_search"),
+        QStringLiteral("resource_release"), QStringLiteral("movie_resource"), QStringLiteral("emule"),
+        QStringLiteral("ed2k_search"),    QStringLiteral("qvod_channel"),  QStringLiteral("qvod_search"),
+        QStringLiteral("cloud_on_demand"), QStringLiteral("live_tv"),      QStringLiteral("maker"),
+    };
+    return keys;
+}
+
+SiteConfig SiteConfig::fromFile(const QString &path)
+{
+    const IniDocument ini = IniDocument::fromFile(path, IniDocument::Encoding::Utf8);
+    SiteConfig config;
+    for (const QString &key : ini.keys(QStringLiteral("sites")))
+        config.setSite(key, ini.value(QStringLiteral("sites"), key));
+    for (int i = 0; i < 24; ++i)
+        config.setNetdiskFilter(i, ini.value(QStringLiteral("netdisk"), QString::number(i)));
+    for (const QString &key : ini.keys(QStringLiteral("portals")))
+        config.setPortal(key, ini.value(QStringLiteral("portals"), key));
+    for (const QString &key : ini.keys(QStringLiteral("pages")))
+        config.setPage(key, ini.value(QStringLiteral("pages"), key));
+
+    NetworkSettings network;
+    bool ok = false;
+    const int timeout = ini.value(QStringLiteral("network"), QStringLiteral("timeout_ms")).toInt(&ok);
+    if (ok && timeout > 0)
+        network.timeoutMs = timeout;
+    const QString agent = ini.value(QStringLiteral("network"), QStringLiteral("user_agent"));
+    if (!agent.isEmpty())
+        network.userAgent = agent;
+    network.proxy = ini.value(QStringLiteral("network"), QStringLiteral("proxy"));
+    config.setNetwork(network);
+    return config;
+}
+
+QString SiteConfig::site(const QString &key) const
+{
+    return m_sites.value(key.toLower());
+}
+
+void SiteConfig::setSite(const QString &key, const QString &baseAddress)
+{
+    m_sites.insert(key.toLower(), withoutTrailingSlash(baseAddress));
+}
+
+QString SiteConfig::netdiskFilter(int index) const
+{
+    return m_netdisk.value(index);
+}
+
+void SiteConfig::setNetdiskFilter(int index, const QString &filter)
+{
+    m_netdisk.insert(index, filter.trimmed());
+}
+
+QString SiteConfig::portal(const QString &option) const
+{
+    return m_portals.value(option.toLower());
+}
+
+void SiteConfig::setPortal(const QString &option, const QString &host)
+{
+    m_portals.insert(option.toLower(), withoutTrailingSlash(host));
+}
+
+QString SiteConfig::page(const QString &key) const
+{
+    return m_pages.value(key.toLower());
+}
+
+void SiteConfig::setPage(const QString &key, const QString &address)
+{
+    m_pages.insert(key.toLower(), address.trimmed());
+}
+
+const NetworkSettings &SiteConfig::network() const
+{
+    return m_network;
+}
+
+void SiteConfig::setNetwork(const NetworkSettings &settings)
+{
+    m_network = settings;
+}

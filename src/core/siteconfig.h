@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/networksettings.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+// Where every outside site lives: the sites.ini file (UTF-8 INI).
+//   [sites]    base addresses, scheme://host[:port][/prefix], no trailing slash
+//   [netdisk]  0 .. 23: the site filters of the 24 netdisks
+//   [portals]  Option1 .. Option6, Option8: the video portal hosts
+//   [pages]    single addresses (the maker's pages and the like)
+//   [network]  timeout_ms, user_agent, proxy
+// A key that is missing reads as empty; a reader with an empty base address
+// sees every fetch fail.
+class SiteConfig
+{
+public:
+    static const QStringList &siteKeys();
+
+    SiteConfig() = default;
+    // A missing file gives an empty configuration.
+    static SiteConfig fromFile(const QString &path);
+
+    QString site(const QString &key) const;
+    void setSite(const QString &key, const QString &baseAddress);
+    QString netdiskFilter(int index) const;
+    void setNetdiskFilter(int index, const QString &filter);
+    QString portal(const QString &option) const;
+    void setPortal(const QString &option, const QString &host);
+    QString page(const QString &key) const;
+    void setPage(const QString &key, const QString &address);
+
+    const NetworkSettings &network() const;
+    void setNetwork(const NetworkSettings &settings);
+
+private:
+    QHash<QString, QString> m_sites;
+    QHash<int, QString> m_netdisk;
+    QHash<QString, QString> m_portals;
+    QHash<QString, QString> m_pages;
+    NetworkSettings m_network;
+};

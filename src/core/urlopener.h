@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+// Hands an address to the system's default handler (browser, download
+// client). Addresses come from outside pages and are untrusted: only the
+// schemes below are passed on, so a page cannot make us open a local file
+// or run a script. Tests override openUrl() to see what would be opened.
+class UrlOpener
+{
+public:
+    static bool isAllowed(const QString &address);
+
+    virtual ~UrlOpener();
+
+    // False when the address was refused (or the system could not open it).
+    bool openAddress(const QString &address);
+
+protected:
+    virtual bool openUrl(const QUrl &url);
+};

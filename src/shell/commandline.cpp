@@ -1,0 +1,41 @@
+#include "shell/commandline.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString defaultHome(const QString &programDir)
+{
+    if (QFileInfo(programDir).isWritable())
+        return programDir;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    return data;
+}
+
+} // namespace
+
+CommandLine CommandLine::parse(const QStringList &arguments, const QString &programDir)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption sites(u"sites"_s, u"Site configuration file."_s, u"FILE"_s);
+    const QCommandLineOption demo(u"demo"_s, u"Serve the demo sites on loopback and use them."_s);
+    const QCommandLineOption home(u"home"_s, u"Directory for the settings and exported files."_s, u"DIR"_s);
+    const QCommandLineOption screenshot(u"screenshot"_s, u"Save a PNG of the window after start-up."_s,
+                                        u"FILE"_s);
+    parser.addOptions({sites, demo, home, screenshot});
+    // Unknown options (Qt's own, say) are not ours to refuse.
+    parser.parse(arguments);
+
+    CommandLine line;
+    line.demo = parser.isSet(demo);
+    line.sitesFile = parser.isSet(sites) ? parser.value(sites) : programDir + u"/sites.ini"_s;
+    line.homeDir = parser.isSet(home) ? QDir(parser.value(home)).absolutePath() : defaultHome(programDir);
+    line.screenshotFile = parser.value(screenshot);
+    return line;
+}

@@ -1,0 +1,150 @@
+#include "shell/mainwindow.h"
+
+#include "core/services.h"
+#include "sources/netdisk/netdiskreader.h"
+
+#include <QLabel>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QTabWidget *makeTabs(const QString &name, const QStringList &captions, QWidget *parent)
+{
+    auto *tabs = new QTabWidget(parent);
+    tabs->setObjectName(name);
+    for (int i = 0; i < captions.size(); ++i) {
+        auto *page = new QWidget(tabs);
+        page->setObjectName(name + u"_page"_s + QString::number(i));
+        tabs->addTab(page, captions.at(i));
+    }
+    return tabs;
+}
+
+void fillWith(QWidget *page, QWidget *child)
+{
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(child);
+}
+
+} // namespace
+
+const QString &MainWindow::windowCaption()
+{
+    static const QString caption = u"聚源匣 2014【贺岁版】 - 搜你所想"_s;
+    return caption;
+}
+
+MainWindow::MainWindow(Services &services, QWidget *parent)
+    : QMainWindow(parent)
+    , m_services(services)
+{
+    setObjectName(u"MainWindow"_s);
+    setWindowTitle(windowCaption());
+    resize(1000, 680);
+    buildStatusBar();
+    buildTabs();
+
+    m_netdisk = new NetdiskReader(context(), m_mainTabs->widget(0), this);
+}
+
+void MainWindow::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(u"StatusBar1"_s);
+    bar->setSizeGripEnabled(false);
+    const QStringList texts = {
+        u"运行提示："_s,
+        u"正在检测程序最新版本.."_s,
+        u"官方交流群：点此加入讨论"_s,
+        u"网盘资源"_s,
+        u"当前版本：V2.0 | 网络版本：未检测"_s,
+        u"澄川出品"_s,
+    };
+    for (int i = 0; i < texts.size(); ++i) {
+        auto *label = new QLabel(texts.at(i), bar);
+        label->setObjectName(u"Panel"_s + QString::number(i + 1));
+        label->setTextFormat(Qt::PlainText);
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setFrameShadow(QFrame::Sunken);
+        bar->addWidget(label, i == 1 ? 1 : 0);
+        m_panels.append(label);
+    }
+}
+
+void MainWindow::buildTabs()
+{
+    m_mainTabs = makeTabs(u"SSTab1"_s,
+                          {u"网盘资源"_s, u"影音资源"_s, u"软件资源"_s, u"书籍资源"_s, u"教育资源"_s,
+                           u"综合资源"_s, u"在线播放"_s, u"关于程序"_s},
+                          this);
+    setCentralWidget(m_mainTabs);
+
+    QTabWidget *media = makeTabs(u"SSTab2"_s,
+                                 {u"番号资源"_s, u"BT资源"_s, u"云点播资源"_s, u"影视资源①"_s, u"影视资源②"_s,
+                                  u"影视资源③"_s, u"影视资源④"_s, u"音乐资源"_s, u"动漫资源"_s,
+                                  u"澄川云点播"_s, u"网络视频"_s},
+                                 m_mainTabs);
+    fillWith(m_mainTabs->widget(1), media);
+    QTabWidget *software = makeTabs(u"SSTab5"_s, {u"资源①"_s, u"资源②（支持自定义搜索）"_s}, m_mainTabs);
+    fillWith(m_mainTabs->widget(2), software);
+    QTabWidget *general = makeTabs(u"SSTab4"_s, {u"综合资源①"_s, u"综合资源②"_s, u"综合资源③"_s}, m_mainTabs);
+    fillWith(m_mainTabs->widget(5), general);
+    m_innerTabs = {media, software, general};
+
+    followTabCaption(m_mainTabs);
+    followTabCaption(software);
+    followTabCaption(general);
+    followTabCaption(media);
+}
+
+void MainWindow::followTabCaption(QTabWidget *tabs)
+{
+    connect(tabs, &QTabWidget::currentChanged, this, [this, tabs](int index) {
+        if (index >= 0)
+            m_panels.at(3)->setText(tabs->tabText(index));
+    });
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_startupDone)
+        return;
+    m_startupDone = true;
+    QTimer::singleShot(0, this, &MainWindow::startupFinished);
+}
+
+ReaderContext MainWindow::context() const
+{
+    return ReaderContext(&m_services, m_panels.at(1), const_cast<MainWindow *>(this));
+}
+
+QLabel *MainWindow::panel(int number) const
+{
+    return m_panels.value(number - 1);
+}
+
+QTabWidget *MainWindow::mainTabs() const
+{
+    return m_mainTabs;
+}
+
+QTabWidget *MainWindow::innerTabs(const QString &name) const
+{
+    for (QTabWidget *tabs : m_innerTabs) {
+        if (tabs->objectName() == name)
+            return tabs;
+    }
+    return nullptr;
+}
+
+NetdiskReader *MainWindow::netdiskReader() const
+{
+    return m_netdisk;
+}

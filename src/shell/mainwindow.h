@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/readercontext.h"
+
+#include <QList>
+#include <QMainWindow>
+
+class NetdiskReader;
+class QLabel;
+class QTabWidget;
+struct Services;
+
+// The one window of the program: the main tab strip with its inner strips,
+// the status bar with its six panels, and the site readers on their tabs.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static const QString &windowCaption();
+
+    explicit MainWindow(Services &services, QWidget *parent = nullptr);
+
+    ReaderContext context() const;
+    QLabel *panel(int number) const; // 1..6
+    QTabWidget *mainTabs() const;
+    // An inner tab strip by name ("SSTab2" .. "SSTab5").
+    QTabWidget *innerTabs(const QString &name) const;
+    NetdiskReader *netdiskReader() const;
+
+Q_SIGNALS:
+    // Start-up has run; the window shows what the user sees first.
+    void startupFinished();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildStatusBar();
+    void buildTabs();
+    void followTabCaption(QTabWidget *tabs);
+
+    Services &m_services;
+    QList<QLabel *> m_panels;
+    QTabWidget *m_mainTabs = nullptr;
+    QList<QTabWidget *> m_innerTabs;
+    NetdiskReader *m_netdisk = nullptr;
+    bool m_startupDone = false;
+};

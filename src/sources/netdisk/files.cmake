@@ -1,0 +1,3 @@
+# Files of src/sources/netdisk (see src/CMakeLists.txt).
+list(APPEND JYX_CORE_SOURCES sources/netdisk/netdiskparser.cpp)
+list(APPEND JYX_WIDGET_SOURCES sources/netdisk/netdiskreader.cpp)

@@ -1,0 +1,239 @@
+#include "sources/netdisk/netdiskreader.h"
+
+#include "core/listexport.h"
+#include "core/pagecontrols.h"
+#include "core/pagefetcher.h"
+#include "core/readertimer.h"
+#include "core/resultlist.h"
+#include "core/rowactions.h"
+#include "core/services.h"
+#include "core/siteconfig.h"
+#include "core/texttools.h"
+#include "sources/netdisk/netdiskparser.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qsizetype MaxPending = 32767; // the counter is 16-bit
+
+} // namespace
+
+NetdiskReader::NetdiskReader(const ReaderContext &context, QWidget *page, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+{
+    setObjectName(u"NetdiskReader"_s);
+    buildControls(page);
+
+    m_parseTimer = new ReaderTimer(u"Timer17"_s, 100, this);
+    m_notFoundTimer = new ReaderTimer(u"Timer18"_s, 1000, this);
+    connect(m_parseTimer, &QTimer::timeout, this, &NetdiskReader::parseTick);
+    connect(m_notFoundTimer, &QTimer::timeout, this, &NetdiskReader::notFoundTick);
+
+    connect(m_keyword, &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_encodedKeyword = UTF8_URLEncoding(text); });
+    connect(m_start, &QPushButton::clicked, this, [this] { search(); });
+    connect(m_selectAll, &QCheckBox::clicked, this, [this](bool checked) {
+        for (QCheckBox *box : std::as_const(m_boxes))
+            box->setChecked(checked);
+    });
+
+    m_list->bindRowActions(m_context);
+    connect(m_list->menuAction(u"fzxx"_s), &QAction::triggered, this, &NetdiskReader::copyInformation);
+    connect(m_list->menuAction(u"dcsj"_s), &QAction::triggered, this, &NetdiskReader::exportList);
+}
+
+void NetdiskReader::buildControls(QWidget *page)
+{
+    auto *layout = new QVBoxLayout(page);
+
+    auto *kinds = new QGroupBox(u"网盘种类(支持多选)"_s, page);
+    kinds->setObjectName(u"Frame1"_s);
+    auto *grid = new QGridLayout(kinds);
+    const QStringList &captions = netdiskCaptions();
+    for (int i = 0; i < captions.size(); ++i) {
+        auto *box = new QCheckBox(captions.at(i), kinds);
+        box->setObjectName(u"Check2_"_s + QString::number(i));
+        grid->addWidget(box, i / 8, i % 8);
+        m_boxes.append(box);
+    }
+    layout->addWidget(kinds);
+
+    auto *row = new QHBoxLayout();
+    m_selectAll = new QCheckBox(u"全选"_s, page);
+    m_selectAll->setObjectName(u"Check3"_s);
+    row->addWidget(m_selectAll);
+    auto *keywordLabel = new QLabel(u"资源名称："_s, page);
+    row->addWidget(keywordLabel);
+    m_keyword = new QLineEdit(page);
+    m_keyword->setObjectName(u"Text1"_s);
+    m_keyword->setPlaceholderText(u"请输入要搜索的资源名称"_s);
+    row->addWidget(m_keyword, 1);
+    row->addWidget(new QLabel(u"页码："_s, page));
+    m_pageBox = new QLineEdit(page);
+    m_pageBox->setObjectName(u"Text3"_s);
+    m_pageBox->setMaximumWidth(60);
+    row->addWidget(m_pageBox);
+    m_spinner = new QScrollBar(Qt::Horizontal, page);
+    m_spinner->setObjectName(u"HScroll1"_s);
+    m_spinner->setFixedWidth(60);
+    row->addWidget(m_spinner);
+    wirePageBox(m_pageBox, m_spinner);
+    m_start = new QPushButton(u"搜索"_s, page);
+    m_start->setObjectName(u"Command1"_s);
+    row->addWidget(m_start);
+    layout->addLayout(row);
+
+    m_listFrame = new QGroupBox(u"资源列表"_s, page);
+    m_listFrame->setObjectName(u"Frame2"_s);
+    auto *frameLayout = new QVBoxLayout(m_listFrame);
+    m_list = ResultList::create(u"ListView1"_s, m_listFrame);
+    frameLayout->addWidget(m_list);
+    layout->addWidget(m_listFrame, 1);
+}
+
+ResultList *NetdiskReader::list() const
+{
+    return m_list;
+}
+
+QList<QWidget *> NetdiskReader::startupLockedControls() const
+{
+    QList<QWidget *> controls = {m_start, m_keyword, m_list, m_selectAll};
+    for (QCheckBox *box : m_boxes)
+        controls.append(box);
+    return controls;
+}
+
+QString NetdiskReader::requestAddress(int index) const
+{
+    return m_context.sites().site(u"netdisk_search"_s) + u"/s?wd=site%3A"_s
+           + m_context.sites().netdiskFilter(index) + u"%20"_s + m_encodedKeyword + u"&pn="_s
+           + m_pageBox->text() + u"&rn=50&ie=utf-8&rsv_page=1"_s;
+}
+
+QCoro::Task<> NetdiskReader::search()
+{
+    QList<int> ticked;
+    for (int i = 0; i < m_boxes.size(); ++i) {
+        if (m_boxes.at(i)->isChecked())
+            ticked.append(i);
+    }
+    const QString keyword = m_keyword->text();
+    if (keyword.isEmpty()) {
+        m_context.report(u"请输入要搜索的资源名称.."_s);
+        co_return;
+    }
+    if (keyword.size() < 2) {
+        m_context.report(u"请至少输入两位关键字.."_s);
+        co_return;
+    }
+    if (ticked.isEmpty()) {
+        m_context.report(u"请选择至少一个网盘进行搜索.."_s);
+        co_return;
+    }
+
+    // A new search owns the timers: nothing left from an older one may
+    // report into it.
+    const quint64 search = ++m_search;
+    m_parseTimer->disarm();
+    m_notFoundTimer->disarm();
+    m_pending.clear();
+    m_pendingCount = 0;
+
+    m_list->clear();
+    m_body.clear();
+    m_start->setEnabled(false);
+    m_context.report(u"正在为您搜索["_s + keyword + u"]相关资源.."_s);
+
+    QPointer<NetdiskReader> self(this);
+    bool anyCounted = false;
+    for (int index : std::as_const(ticked)) {
+        m_currentCaption = m_boxes.at(index)->text();
+        const QString caption = m_currentCaption;
+        const QString body = co_await m_context.fetcher().GetBody(requestAddress(index));
+        if (!self || self->m_search != search)
+            co_return;
+        m_body = body;
+        if (!body.isEmpty()) {
+            countStep(body, caption);
+            anyCounted = true;
+        }
+    }
+    // Every fetch failed: end like a search without hits.
+    if (!anyCounted)
+        m_notFoundTimer->arm();
+}
+
+void NetdiskReader::countStep(const QString &body, const QString &caption)
+{
+    const qsizetype count = qMin(countNetdiskHits(body), MaxPending - m_pendingCount);
+    if (count > 0) {
+        m_pending.append({body, caption, count});
+        m_pendingCount += count;
+        m_parseTimer->arm();
+    }
+    m_notFoundTimer->arm();
+}
+
+void NetdiskReader::parseTick()
+{
+    // Each counted page is read once, against its own body, in fetch order.
+    const QList<PendingPage> pages = std::exchange(m_pending, {});
+    for (const PendingPage &page : pages) {
+        const QList<NetdiskHit> hits = parseNetdiskPage(page.body, page.count);
+        for (const NetdiskHit &hit : hits) {
+            const QString label = netdiskLabel(hit.title);
+            // A title that names no netdisk is labelled by the box it came from.
+            m_currentLabel = label.isEmpty() ? page.caption : label;
+            m_list->addRow(m_currentLabel, {{u"mc"_s, hit.title}, {u"dz"_s, hit.address}});
+        }
+    }
+    m_pendingCount = 0;
+    m_start->setEnabled(true);
+    m_context.report(m_currentLabel + u"搜索完毕.."_s);
+    m_listFrame->setTitle(u"资源列表(当前共搜索到："_s + QString::number(m_list->rowCount()) + u"个资源)"_s);
+    m_parseTimer->disarm();
+}
+
+void NetdiskReader::notFoundTick()
+{
+    if (m_list->rowCount() > 0)
+        return;
+    m_context.report(m_currentCaption + u"未找到相关资源.."_s);
+    m_start->setEnabled(true);
+    m_notFoundTimer->disarm();
+}
+
+void NetdiskReader::copyInformation()
+{
+    const QTreeWidgetItem *row = guardedRow(*m_list, m_context);
+    if (!row)
+        return;
+    m_context.copyText(copyInformationText(m_list->cellText(row, 1), m_list->cellText(row, 2)));
+    m_context.report(u"信息已复制!"_s);
+}
+
+void NetdiskReader::exportList()
+{
+    const QString path = m_context.services().homeDir + u"/网盘资源数据.txt"_s;
+    if (ExportListViewContent(*m_list, path)) {
+        m_context.report(u"成功导出网盘资源数据.."_s);
+        m_context.message(u"成功导出网盘资源数据!"_s);
+    } else {
+        m_context.report(u"没有可导出的数据.."_s);
+        m_context.message(u"没有可导出的数据!"_s);
+    }
+}

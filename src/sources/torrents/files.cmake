@@ -1,0 +1,1 @@
+# Files of src/sources/torrents (see src/CMakeLists.txt).

@@ -1,0 +1,1 @@
+# Files of src/windows (see src/CMakeLists.txt).

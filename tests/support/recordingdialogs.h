@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/dialogs.h"
+
+#include <QList>
+#include <QQueue>
+
+// Dialogs that show nothing: every box is recorded and answered from a
+// queue of scripted answers (OK / the first offered button when empty).
+class RecordingDialogs : public Dialogs
+{
+public:
+    struct Shown
+    {
+        QString text;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+    };
+
+    QMessageBox::StandardButton message(QWidget *parent, const QString &text, QMessageBox::Icon icon,
+                                        QMessageBox::StandardButtons buttons) override;
+    QString input(QWidget *parent, const QString &prompt, const QString &initialText, bool *accepted) override;
+
+    void answerNext(QMessageBox::StandardButton button);
+    void answerNextInput(const QString &text, bool accepted = true);
+
+    QList<Shown> shown;
+    QStringList prompts;
+
+private:
+    QQueue<QMessageBox::StandardButton> m_answers;
+    QQueue<QPair<QString, bool>> m_inputs;
+};

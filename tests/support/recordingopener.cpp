@@ -1,0 +1,7 @@
+#include "support/recordingopener.h"
+
+bool RecordingOpener::openUrl(const QUrl &url)
+{
+    opened.append(url);
+    return true;
+}

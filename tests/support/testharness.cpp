@@ -1,0 +1,35 @@
+#include "support/testharness.h"
+
+#include "shell/mainwindow.h"
+
+#include <QLabel>
+
+TestHarness::TestHarness()
+{
+    if (!demo.start())
+        qFatal("the demo server could not listen on 127.0.0.1");
+    services.sites = demo.siteConfig();
+    services.homeDir = home.path();
+    services.downloadDir = downloads.path();
+    services.dialogs = &dialogs;
+    services.opener = &opener;
+    services.processes = &processes;
+}
+
+TestHarness::~TestHarness() = default;
+
+MainWindow &TestHarness::window()
+{
+    if (!m_window) {
+        m_fetcher = std::make_unique<PageFetcher>(services.sites.network());
+        services.fetcher = m_fetcher.get();
+        m_window = std::make_unique<MainWindow>(services);
+        m_window->show();
+    }
+    return *m_window;
+}
+
+QString TestHarness::status() const
+{
+    return m_window ? m_window->panel(2)->text() : QString();
+}
