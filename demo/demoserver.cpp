@@ -6,7 +6,23 @@
 
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
-#include <QTcpServer>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+void writeResponse(QHttpServerResponder &responder, const DemoResponse &response)
+{
+    responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(response.status));
+    responder.writeHeader("Content-Type", response.contentType);
+    responder.writeHeader("Content-Length", QByteArray::number(response.body.size()));
+    for (const auto &header : response.headers)
+        responder.writeHeader(header.first, header.second);
+    responder.writeBody(response.body);
+}
+
+} // namespace
 
 DemoServer::DemoServer(QObject *parent)
     : QObject(parent)
@@ -102,10 +118,10 @@ void DemoServer::handle(const QHttpServerRequest &request, QHttpServerResponder 
         response = (*site)(demoRequest);
     }
 
-    responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(response.status));
-    responder.writeHeader("Content-Type", response.contentType);
-    responder.writeHeader("Content-Length", QByteArray::number(response.body.size()));
-    for (const auto &header : response.headers)
-        responder.writeHeader(header.first, header.second);
-    responder.writeBody(response.body);
+    if (response.delayMs <= 0) {
+        writeResponse(responder, response);
+        return;
+    }
+    auto later = std::make_shared<QHttpServerResponder>(std::move(responder));
+    QTimer::singleShot(response.delayMs, this, [later, response] { writeResponse(*later, response); });
 }

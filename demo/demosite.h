@@ -23,6 +23,7 @@ struct DemoResponse
     QByteArray body;
     QByteArray contentType = "text/html; charset=utf-8";
     QList<QPair<QByteArray, QByteArray>> headers;
+    int delayMs = 0; // answer this much later (a slow site)
 
     static DemoResponse html(const QString &page);           // UTF-8
     static DemoResponse gbkHtml(const QString &page, bool declareInHeader = true);

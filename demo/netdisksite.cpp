@@ -72,6 +72,8 @@ DemoResponse searchPage(const DemoRequest &request)
     }
     page += u"]}}"_s;
     DemoResponse response = DemoResponse::text(page.toUtf8(), "application/json; charset=utf-8");
+    if (keyword.contains(u"慢"_s))
+        response.delayMs = 1500;
     return response;
 }
 

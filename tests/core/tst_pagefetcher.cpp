@@ -1,0 +1,206 @@
+#include "core/bodydecoder.h"
+#include "core/pagefetcher.h"
+#include "core/texttools.h"
+
+#include <QCoroTask>
+#include <QHttpServer>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QTcpServer>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Runs a fetch coroutine to its end (tests may wait; the program never does).
+template<typename T>
+T await(QCoro::Task<T> task)
+{
+    return QCoro::waitFor(std::move(task));
+}
+
+} // namespace
+
+class TestPageFetcher : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void decodesByDeclaredCharset_data();
+    void decodesByDeclaredCharset();
+    void errorStatusReturnsItsPage();
+    void cacheHeaderOnlyOnGetBody();
+    void followsRedirectsUpToTen();
+    void failuresGiveEmptyBody_data();
+    void failuresGiveEmptyBody();
+    void timeOutGivesEmptyBody();
+    void transferFormDecodesGbk();
+    void metaSniffing_data();
+    void metaSniffing();
+
+private:
+    QString url(const QString &path) const;
+
+    QHttpServer m_server;
+    quint16 m_port = 0;
+    QByteArray m_lastIfModifiedSince;
+    bool m_sawIfModifiedSince = false;
+};
+
+void TestPageFetcher::initTestCase()
+{
+    m_server.setMissingHandler([this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
+        const QString path = request.url().path();
+        m_sawIfModifiedSince = false;
+        for (const auto &header : request.headers()) {
+            if (header.first.compare("If-Modified-Since", Qt::CaseInsensitive) == 0) {
+                m_sawIfModifiedSince = true;
+                m_lastIfModifiedSince = header.second;
+            }
+        }
+        auto send = [&responder](int status, const QByteArray &type, const QByteArray &body,
+                                 const QByteArray &location = {}) {
+            responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(status));
+            if (!type.isEmpty())
+                responder.writeHeader("Content-Type", type);
+            if (!location.isEmpty())
+                responder.writeHeader("Location", location);
+            responder.writeHeader("Content-Length", QByteArray::number(body.size()));
+            responder.writeBody(body);
+        };
+        const QByteArray chinese = u"中文页面"_s.toUtf8();
+        if (path == u"/utf8"_s)
+            send(200, "text/html; charset=utf-8", chinese);
+        else if (path == u"/gbk-header"_s)
+            send(200, "text/html; charset=GBK", toGbk(u"中文页面"_s));
+        else if (path == u"/gb2312-meta"_s)
+            send(200, "text/html",
+                 toGbk(u"<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
+                       "</head>中文页面</html>"_s));
+        else if (path == u"/no-charset"_s)
+            send(200, "text/html", chinese);
+        else if (path == u"/missing"_s)
+            send(404, "text/html", "<h1>not here</h1>");
+        else if (path == u"/broken"_s)
+            send(500, "text/plain", "server error page");
+        else if (path.startsWith(u"/hop/"_s)) {
+            const int left = path.mid(5).toInt();
+            if (left == 0)
+                send(200, "text/plain", "arrived");
+            else
+                send(302, "text/plain", "", u"/hop/%1"_s.arg(left - 1).toUtf8());
+        } else if (path == u"/huge"_s)
+            send(200, "application/octet-stream", QByteArray(PageFetcher::MaxBodyBytes + 1024, 'x'));
+        else if (path == u"/gbk-plain"_s)
+            send(200, "text/plain", toGbk(u"V2.0 公告"_s));
+        else
+            send(404, "text/plain", "");
+    });
+    m_port = m_server.listen(QHostAddress::LocalHost, 0);
+    QVERIFY(m_port != 0);
+}
+
+QString TestPageFetcher::url(const QString &path) const
+{
+    return u"http://127.0.0.1:%1%2"_s.arg(m_port).arg(path);
+}
+
+void TestPageFetcher::decodesByDeclaredCharset_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("utf-8 header") << u"/utf8"_s;
+    QTest::newRow("gbk header") << u"/gbk-header"_s;
+    QTest::newRow("no declaration means utf-8") << u"/no-charset"_s;
+}
+
+void TestPageFetcher::decodesByDeclaredCharset()
+{
+    QFETCH(QString, path);
+    PageFetcher fetcher({});
+    QCOMPARE(await(fetcher.GetBody(url(path))), u"中文页面"_s);
+}
+
+void TestPageFetcher::errorStatusReturnsItsPage()
+{
+    PageFetcher fetcher({});
+    QCOMPARE(await(fetcher.GetBody(url(u"/missing"_s))), u"<h1>not here</h1>"_s);
+    QCOMPARE(await(fetcher.plainBody(url(u"/broken"_s))), u"server error page"_s);
+}
+
+void TestPageFetcher::cacheHeaderOnlyOnGetBody()
+{
+    PageFetcher fetcher({});
+    await(fetcher.GetBody(url(u"/utf8"_s)));
+    QVERIFY(m_sawIfModifiedSince);
+    QCOMPARE(m_lastIfModifiedSince, QByteArray("0"));
+    await(fetcher.plainBody(url(u"/utf8"_s)));
+    QVERIFY(!m_sawIfModifiedSince);
+}
+
+void TestPageFetcher::followsRedirectsUpToTen()
+{
+    PageFetcher fetcher({});
+    QCOMPARE(await(fetcher.GetBody(url(u"/hop/10"_s))), u"arrived"_s);
+    QCOMPARE(await(fetcher.GetBody(url(u"/hop/11"_s))), QString());
+}
+
+void TestPageFetcher::failuresGiveEmptyBody_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::newRow("empty base address") << u"/s?wd=x"_s;
+    QTest::newRow("not an address") << u"::::"_s;
+    QTest::newRow("file scheme") << u"file:///etc/passwd"_s;
+    QTest::newRow("closed port") << u"http://127.0.0.1:1/"_s;
+    QTest::newRow("body over the cap") << QString(); // filled in below
+}
+
+void TestPageFetcher::failuresGiveEmptyBody()
+{
+    QFETCH(QString, address);
+    if (address.isEmpty())
+        address = url(u"/huge"_s);
+    PageFetcher fetcher({});
+    QCOMPARE(await(fetcher.GetBody(address)), QString());
+    QCOMPARE(await(fetcher.bytes(address)), QByteArray());
+}
+
+void TestPageFetcher::timeOutGivesEmptyBody()
+{
+    // A server that accepts and never answers.
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+    NetworkSettings settings;
+    settings.timeoutMs = 300;
+    PageFetcher fetcher(settings);
+    QCOMPARE(await(fetcher.GetBody(u"http://127.0.0.1:%1/"_s.arg(silent.serverPort()))), QString());
+}
+
+void TestPageFetcher::transferFormDecodesGbk()
+{
+    PageFetcher fetcher({});
+    QCOMPARE(await(fetcher.transferBody(url(u"/gbk-plain"_s))), u"V2.0 公告"_s);
+    QCOMPARE(await(fetcher.GetBody(url(u"/gb2312-meta"_s))).contains(u"中文页面"_s), true);
+}
+
+void TestPageFetcher::metaSniffing_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QByteArray>("charset");
+    QTest::newRow("html5") << QByteArray("<meta charset=\"gbk\">") << QByteArray("gbk");
+    QTest::newRow("http-equiv") << QByteArray("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=GB2312\">")
+                                << QByteArray("gb2312");
+    QTest::newRow("single quotes") << QByteArray("<meta charset='utf-8'/>") << QByteArray("utf-8");
+    QTest::newRow("none") << QByteArray("<meta name=\"x\" content=\"y\">") << QByteArray();
+}
+
+void TestPageFetcher::metaSniffing()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, charset);
+    QCOMPARE(charsetFromMeta(head), charset);
+}
+
+QTEST_GUILESS_MAIN(TestPageFetcher)
+#include "tst_pagefetcher.moc"

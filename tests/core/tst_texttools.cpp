@@ -1,0 +1,161 @@
+#include "core/texttools.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestTextTools : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void urlEncoding_data();
+    void urlEncoding();
+    void fixedLength_data();
+    void fixedLength();
+    void pregStripsTags_data();
+    void pregStripsTags();
+    void gbkWidths_data();
+    void gbkWidths();
+    void truncation();
+    void pageText_data();
+    void pageText();
+    void leadingNumbers_data();
+    void leadingNumbers();
+};
+
+void TestTextTools::urlEncoding_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("encoded");
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("ascii passes, spaces and ampersands too") << u"a b&c=d#e+f%"_s << u"a b&c=d#e+f%"_s;
+    QTest::newRow("two-byte unit") << u"\u00E9"_s << u"%C3%A9"_s;
+    QTest::newRow("highest two-byte unit") << u"\u07FF"_s << u"%DF%BF"_s;
+    QTest::newRow("three-byte unit") << u"\u4E2D"_s << u"%E4%B8%AD"_s;
+    QTest::newRow("lowest three-byte unit") << u"\u0900"_s << u"%E0%A4%80"_s;
+    QTest::newRow("keyword with space") << u"电影 1"_s << u"%E7%94%B5%E5%BD%B1 1"_s;
+    // A character outside the basic plane is encoded unit by unit.
+    QTest::newRow("surrogate pair") << QString::fromUtf16(u"\U0001F600") << u"%ED%A0%BD%ED%B8%80"_s;
+}
+
+void TestTextTools::urlEncoding()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, encoded);
+    QCOMPARE(UTF8_URLEncoding(text), encoded);
+}
+
+void TestTextTools::fixedLength_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("trimmed then padded") << u"  ab "_s << 8 << u"ab      "_s;
+    QTest::newRow("chinese counts two bytes") << u"网盘"_s << 8 << u"网盘    "_s;
+    QTest::newRow("exactly the width") << u"百度网盘"_s << 8 << u"百度网盘"_s;
+    QTest::newRow("longer is never cut") << u"abcdefghij"_s << 8 << u"abcdefghij"_s;
+    QTest::newRow("empty stays empty") << QString() << 8 << QString();
+    QTest::newRow("only spaces") << u"   "_s << 8 << QString();
+    QTest::newRow("zero width") << u"ab"_s << 0 << u"ab"_s;
+    QTest::newRow("negative width") << u" ab"_s << -3 << u"ab"_s;
+    QTest::newRow("tabs are not trimmed") << u"\tab"_s << 5 << u"\tab  "_s;
+}
+
+void TestTextTools::fixedLength()
+{
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    QFETCH(QString, expected);
+    QCOMPARE(SetStringFixedLength(text, width), expected);
+}
+
+void TestTextTools::pregStripsTags_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("case ignored, every match") << u"<TD class=\"x\">9</td>"_s << u"</?td[^<>]*>"_s << u"9"_s;
+    QTest::newRow("anchors") << u"<a href=\"/x\">片名</a> <A>二</A>"_s << u"</?a[^<>]*>"_s << u"片名 二"_s;
+    QTest::newRow("font inside span kept") << u"<font color=red><span>x</span></font>"_s << u"</?font[^<>]*>"_s
+                                           << u"<span>x</span>"_s;
+    QTest::newRow("invalid pattern leaves text") << u"a(b"_s << u"("_s << u"a(b"_s;
+}
+
+void TestTextTools::pregStripsTags()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, pattern);
+    QFETCH(QString, expected);
+    QCOMPARE(preg(text, pattern), expected);
+}
+
+void TestTextTools::gbkWidths_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("bytes");
+    QTest::newRow("ascii") << u"abc"_s << 3;
+    QTest::newRow("chinese") << u"百度网盘"_s << 8;
+    QTest::newRow("mixed") << u"GXP 网盘"_s << 8;
+    QTest::newRow("outside gbk takes four") << QString::fromUtf16(u"\U0001F600") << 4;
+}
+
+void TestTextTools::gbkWidths()
+{
+    QFETCH(QString, text);
+    QFETCH(int, bytes);
+    QCOMPARE(gbkByteLength(text), qsizetype(bytes));
+    QCOMPARE(toGbk(text).size(), qsizetype(bytes));
+    QCOMPARE(fromGbk(toGbk(text)), text);
+}
+
+void TestTextTools::truncation()
+{
+    QCOMPARE(truncatedToGbkBytes(u"abc"_s, 1023), u"abc"_s);
+    QCOMPARE(truncatedToGbkBytes(u"网盘资源"_s, 5), u"网盘"_s); // never half a character
+    QCOMPARE(truncatedToGbkBytes(QString(2000, u'x'), 1023).size(), qsizetype(1023));
+    const QString wide = QString(600, QChar(0x7F51));
+    QCOMPARE(gbkByteLength(truncatedToGbkBytes(wide, 1023)), qsizetype(1022));
+}
+
+void TestTextTools::pageText_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("letters") << u"abc"_s << u"1"_s;
+    QTest::newRow("zero") << u"0"_s << u"1"_s;
+    QTest::newRow("empty") << QString() << u"1"_s;
+    QTest::newRow("leading zero stays") << u"05"_s << u"05"_s;
+    QTest::newRow("fraction stays") << u"2.5"_s << u"2.5"_s;
+    QTest::newRow("negative stays") << u"-2"_s << u"-2"_s;
+    QTest::newRow("double zero is numeric") << u"00"_s << u"00"_s;
+    QTest::newRow("number then letters") << u"3a"_s << u"1"_s;
+}
+
+void TestTextTools::pageText()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    QCOMPARE(normalizedPageText(typed), kept);
+}
+
+void TestTextTools::leadingNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("plain") << u"125"_s << 125;
+    QTest::newRow("spaces around") << u" 12 "_s << 12;
+    QTest::newRow("trailing text") << u"30部"_s << 30;
+    QTest::newRow("none") << u"部"_s << 0;
+    QTest::newRow("empty") << QString() << 0;
+}
+
+void TestTextTools::leadingNumbers()
+{
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    QCOMPARE(leadingNumber(text), value);
+}
+
+QTEST_GUILESS_MAIN(TestTextTools)
+#include "tst_texttools.moc"

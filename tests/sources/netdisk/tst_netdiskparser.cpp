@@ -1,0 +1,100 @@
+#include "sources/netdisk/netdiskparser.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString fixture(const QString &name)
+{
+    QFile file(QStringLiteral(JYX_TEST_DATA "/netdisk_search/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing fixture %s", qPrintable(name));
+    return QString::fromUtf8(file.readAll());
+}
+
+} // namespace
+
+class TestNetdiskParser : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void hitsInPageOrder();
+    void missingFieldsAreEmpty();
+    void pageWithoutHits();
+    void countLimitsTheRows();
+    void labels_data();
+    void labels();
+};
+
+void TestNetdiskParser::hitsInPageOrder()
+{
+    const QString body = fixture(u"three_hits.json"_s);
+    QCOMPARE(countNetdiskHits(body), qsizetype(3));
+    const QList<NetdiskHit> hits = parseNetdiskPage(body);
+    QCOMPARE(hits.size(), qsizetype(3));
+    QCOMPARE(hits.at(0).title, u"流浪地球 高清_百度云 网盘"_s);
+    QCOMPARE(hits.at(0).address, u"http://search.example/link?url=AAA1"_s);
+    QCOMPARE(hits.at(1).title, u"流浪地球 华为网盘与百度对比"_s);
+    // The address is taken as the engine wrote it: no unescaping.
+    QCOMPARE(hits.at(2).address, u"http://search.example/link?url=AAA3&amp;x=1"_s);
+}
+
+void TestNetdiskParser::missingFieldsAreEmpty()
+{
+    const QList<NetdiskHit> hits = parseNetdiskPage(fixture(u"truncated.json"_s));
+    QCOMPARE(hits.size(), qsizetype(3));
+    QCOMPARE(hits.at(0).address, u"http://search.example/link?url=B1"_s);
+    // No url marker for the second hit: empty, never the first hit's address.
+    QCOMPARE(hits.at(1).title, u"只有标题二"_s);
+    QCOMPARE(hits.at(1).address, QString());
+    // The page ends inside the title: no closing quote, no title.
+    QCOMPARE(hits.at(2).title, QString());
+    QCOMPARE(hits.at(2).address, QString());
+}
+
+void TestNetdiskParser::pageWithoutHits()
+{
+    const QString body = fixture(u"no_hits.html"_s);
+    QCOMPARE(countNetdiskHits(body), qsizetype(0));
+    QVERIFY(parseNetdiskPage(body).isEmpty());
+    QVERIFY(parseNetdiskPage(QString()).isEmpty());
+}
+
+void TestNetdiskParser::countLimitsTheRows()
+{
+    QCOMPARE(parseNetdiskPage(fixture(u"three_hits.json"_s), 2).size(), qsizetype(2));
+    QCOMPARE(parseNetdiskPage(fixture(u"three_hits.json"_s), 0).size(), qsizetype(0));
+}
+
+void TestNetdiskParser::labels_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("baidu") << u"电影_百度云"_s << u"百度网盘"_s;
+    QTest::newRow("first test wins") << u"华为网盘与百度对比"_s << u"百度网盘"_s;
+    QTest::newRow("huawei by its bar text") << u"x 网盘|网盘资源|网盘外链|资源下载"_s << u"华为网盘"_s;
+    QTest::newRow("bars must be whole") << u"网盘|网盘资源"_s << QString();
+    QTest::newRow("csdn") << u"资料 - CSDN下载"_s << u"CSDN资源"_s;
+    QTest::newRow("csdn is case-sensitive") << u"csdn下载"_s << QString();
+    QTest::newRow("1000eb") << u"1000eb 分享"_s << u"千易网盘"_s;
+    QTest::newRow("gxp label differs from caption") << u"共享盘_网盘_网络硬盘"_s << u"GXP网盘"_s;
+    QTest::newRow("vdisk label differs from caption") << u"VDISK 分享"_s << u"Vdisk网盘"_s;
+    QTest::newRow("good.gd") << u"Good.gd 文件"_s << u"GOOD.GD"_s;
+    QTest::newRow("126") << u"126免费网络硬盘"_s << u"126网盘"_s;
+    QTest::newRow("last test") << u"天空网盘 下载"_s << u"天空网盘"_s;
+    QTest::newRow("none") << u"无名分享"_s << QString();
+}
+
+void TestNetdiskParser::labels()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, label);
+    QCOMPARE(netdiskLabel(title), label);
+}
+
+QTEST_GUILESS_MAIN(TestNetdiskParser)
+#include "tst_netdiskparser.moc"
