@@ -1,6 +1,8 @@
 #include "core/urlopener.h"
 
 #include <QDesktopServices>
+#include <QProcess>
+#include <QUrl>
 
 namespace {
 
@@ -36,13 +38,14 @@ bool UrlOpener::openAddress(const QString &address)
     const QString trimmed = address.trimmed();
     if (!isAllowed(trimmed))
         return false;
-    const QUrl url(trimmed, QUrl::TolerantMode);
-    if (!url.isValid())
-        return false;
-    return openUrl(url);
+    return openUrl(trimmed);
 }
 
-bool UrlOpener::openUrl(const QUrl &url)
+bool UrlOpener::openUrl(const QString &address)
 {
-    return QDesktopServices::openUrl(url);
+    const QUrl url(address, QUrl::TolerantMode);
+    if (url.isValid())
+        return QDesktopServices::openUrl(url);
+    // No shell: the address is one argument, whatever it holds.
+    return QProcess::startDetached(QStringLiteral("xdg-open"), {address});
 }

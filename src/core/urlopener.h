@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QString>
-#include <QUrl>
 
 // Hands an address to the system's default handler (browser, download
 // client). Addresses come from outside pages and are untrusted: only the
 // schemes below are passed on, so a page cannot make us open a local file
 // or run a script. Tests override openUrl() to see what would be opened.
+// ed2k and thunder links are no valid URLs to QUrl ("ed2k://|file|…"), so
+// the address travels as text and goes to the system as one argument.
 class UrlOpener
 {
 public:
@@ -18,5 +19,5 @@ public:
     bool openAddress(const QString &address);
 
 protected:
-    virtual bool openUrl(const QUrl &url);
+    virtual bool openUrl(const QString &address);
 };

@@ -1,7 +1,8 @@
 #include "support/recordingopener.h"
 
-bool RecordingOpener::openUrl(const QUrl &url)
+bool RecordingOpener::openUrl(const QString &address)
 {
-    opened.append(url);
+    opened.append(QUrl(address, QUrl::TolerantMode));
+    addresses.append(address);
     return true;
 }
