@@ -1,0 +1,70 @@
+#include "core/markerscan.h"
+#include "core/texttools.h"
+#include "sources/netdisk/netdiskparser.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A result page with `hits` entries, padded like a real page with markup
+// between the fields.
+QString netdiskPage(int hits)
+{
+    QString page = u"{\"feed\":{\"entry\":["_s;
+    for (int i = 0; i < hits; ++i) {
+        page += u"{\"title\":\"流浪地球 高清合集 "_s + QString::number(i) + u"_百度云网盘\",\"url\":\"http://search.example/link?url="_s
+                + QString::number(i) + u"\",\"abs\":\""_s + QString(200, u'x') + u"\"},"_s;
+    }
+    return page + u"]}}"_s;
+}
+
+void BM_NetdiskParse(benchmark::State &state)
+{
+    const QString page = netdiskPage(int(state.range(0)));
+    for (auto _ : state) {
+        const qsizetype count = countNetdiskHits(page);
+        benchmark::DoNotOptimize(parseNetdiskPage(page, count));
+    }
+    state.SetComplexityN(state.range(0));
+    state.SetBytesProcessed(state.iterations() * page.size() * 2);
+}
+BENCHMARK(BM_NetdiskParse)->RangeMultiplier(4)->Range(16, 16384)->Complexity(benchmark::oN);
+
+void BM_NetdiskLabels(benchmark::State &state)
+{
+    const QString title = u"某个没有任何网盘名字的很长很长的标题 第一部分 第二部分"_s;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(netdiskLabel(title));
+}
+BENCHMARK(BM_NetdiskLabels);
+
+void BM_MarkerPieces(benchmark::State &state)
+{
+    QString body;
+    for (int i = 0; i < state.range(0); ++i)
+        body += u"<td class=\"name\">item "_s + QString::number(i) + u"</td><td>"_s + QString(100, u'y') + u"</td>"_s;
+    const QString marker = u"<td class=\"name\">"_s;
+    for (auto _ : state) {
+        const MarkerPieces pieces(body, marker);
+        qsizetype total = 0;
+        for (qsizetype n = 1; n < pieces.size(); ++n)
+            total += cutBefore(pieces.piece(n), u"</td>").size();
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_MarkerPieces)->RangeMultiplier(4)->Range(16, 16384)->Complexity(benchmark::oN);
+
+void BM_UrlEncoding(benchmark::State &state)
+{
+    const QString keyword = u"流浪地球 2 高清 中英双字"_s;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(UTF8_URLEncoding(keyword));
+}
+BENCHMARK(BM_UrlEncoding);
+
+} // namespace
+
+BENCHMARK_MAIN();
