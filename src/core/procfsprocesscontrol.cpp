@@ -27,6 +27,16 @@ QByteArray readSmallFile(const QByteArray &path, int limit)
     return buffer;
 }
 
+QByteArray argv0Name(const QByteArray &pidDir)
+{
+    QByteArray argv0 = readSmallFile(pidDir + "/cmdline", 4096);
+    const qsizetype nul = argv0.indexOf('\0');
+    if (nul >= 0)
+        argv0.truncate(nul);
+    const qsizetype slash = qMax(argv0.lastIndexOf('/'), argv0.lastIndexOf('\\'));
+    return argv0.mid(slash + 1);
+}
+
 } // namespace
 
 ProcfsProcessControl::ProcfsProcessControl(QString procRoot)
@@ -40,18 +50,19 @@ bool ProcfsProcessControl::matches(const QString &pidDir, const QByteArray &name
     QByteArray comm = readSmallFile(dir + "/comm", 64);
     if (comm.endsWith('\n'))
         comm.chop(1);
-    if (comm == name)
-        return true;
-    // A long name shows in comm only cut short; then argv[0] decides.
-    const bool commMayBeCut = name.size() > CommLength && comm == name.left(CommLength);
-    if (!commMayBeCut && !comm.isEmpty())
+    // comm holds at most 15 characters: a comm of that length may be a longer
+    // name cut short, and then argv[0] tells the whole name.
+    const bool commMayBeCut = comm.size() == CommLength;
+    if (!commMayBeCut)
+        return comm == name || (comm.isEmpty() && argv0Name(dir) == name);
+    if (!name.startsWith(comm))
         return false;
-    QByteArray argv0 = readSmallFile(dir + "/cmdline", 4096);
-    const qsizetype nul = argv0.indexOf('\0');
-    if (nul >= 0)
-        argv0.truncate(nul);
-    const qsizetype slash = qMax(argv0.lastIndexOf('/'), argv0.lastIndexOf('\\'));
-    return argv0.mid(slash + 1) == name;
+    const QByteArray whole = argv0Name(dir);
+    if (whole == name)
+        return true;
+    // argv[0] that continues comm names a longer executable; any other
+    // argv[0] (renamed by the process) leaves comm to decide.
+    return name.size() == CommLength && !(whole.startsWith(comm) && whole.size() > CommLength);
 }
 
 QList<qint64> ProcfsProcessControl::matchingPids(const QString &exeName) const

@@ -1,6 +1,7 @@
 #include "sources/netdisk/netdiskparser.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void countLimitsTheRows();
     void labels_data();
     void labels();
+    void garbageNeverBreaksTheParser();
 };
 
 void TestNetdiskParser::hitsInPageOrder()
@@ -94,6 +96,28 @@ void TestNetdiskParser::labels()
     QFETCH(QString, title);
     QFETCH(QString, label);
     QCOMPARE(netdiskLabel(title), label);
+}
+
+void TestNetdiskParser::garbageNeverBreaksTheParser()
+{
+    // Pages made of marker fragments in random order: every counted item
+    // gives one row, and no field holds a double quote.
+    const QStringList parts = {u"\"title\":\""_s, u"\"url\":\""_s, u"\""_s, u"网盘"_s, u"x"_s, u"\\"_s, u":"_s,
+                               u"\"title\":"_s, u"{"_s, u"}"_s, QString(QChar(0xD800)), u"\r\n"_s};
+    QRandomGenerator random(20141231);
+    for (int round = 0; round < 500; ++round) {
+        QString body;
+        const int length = int(random.bounded(60));
+        for (int i = 0; i < length; ++i)
+            body += parts.at(random.bounded(int(parts.size())));
+        const qsizetype count = countNetdiskHits(body);
+        const QList<NetdiskHit> hits = parseNetdiskPage(body, count);
+        QCOMPARE(hits.size(), count);
+        for (const NetdiskHit &hit : hits) {
+            QVERIFY(!hit.title.contains(QLatin1Char('"')));
+            QVERIFY(!hit.address.contains(QLatin1Char('"')));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestNetdiskParser)

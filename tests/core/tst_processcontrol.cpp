@@ -1,0 +1,102 @@
+#include "core/procfsprocesscontrol.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// Real processes with chosen executable names: a copy of sleep(1).
+class TestProcessControl : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void exactNamesOnly_data();
+    void exactNamesOnly();
+    void longNamesMatchThroughArgv0();
+    void taskkillEndsOnlyThatName();
+
+private:
+    QProcess *startAs(const QString &name);
+
+    QTemporaryDir m_dir;
+    QList<QProcess *> m_running;
+};
+
+void TestProcessControl::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(QFile::exists(u"/bin/sleep"_s));
+}
+
+QProcess *TestProcessControl::startAs(const QString &name)
+{
+    const QString path = m_dir.filePath(name);
+    if (!QFile::exists(path))
+        QFile::copy(u"/bin/sleep"_s, path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser | QFile::ExeUser);
+    auto *process = new QProcess(this);
+    process->start(path, {u"30"_s});
+    if (!process->waitForStarted())
+        qFatal("could not start %s", qPrintable(path));
+    m_running.append(process);
+    return process;
+}
+
+void TestProcessControl::exactNamesOnly_data()
+{
+    QTest::addColumn<QString>("running");
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("same name") << u"iexplore.exe"_s << u"iexplore.exe"_s << true;
+    QTest::newRow("letter case differs") << u"IExplore.exe"_s << u"iexplore.exe"_s << false;
+    QTest::newRow("a prefix is not the name") << u"iexplore.exe"_s << u"iexplore"_s << false;
+    QTest::newRow("a longer name is not the name") << u"iexplore.exe2"_s << u"iexplore.exe"_s << false;
+}
+
+void TestProcessControl::exactNamesOnly()
+{
+    QFETCH(QString, running);
+    QFETCH(QString, asked);
+    QFETCH(bool, found);
+    ProcfsProcessControl control;
+    QVERIFY(!control.exitproc(asked));
+    QProcess *process = startAs(running);
+    QCOMPARE(control.exitproc(asked), found);
+    process->kill();
+    process->waitForFinished();
+    QVERIFY(!control.exitproc(asked));
+}
+
+void TestProcessControl::longNamesMatchThroughArgv0()
+{
+    // The kernel keeps only 15 characters of "QvodTerminal.exe" in comm.
+    ProcfsProcessControl control;
+    QProcess *process = startAs(u"QvodTerminal.exe"_s);
+    QVERIFY(control.exitproc(u"QvodTerminal.exe"_s));
+    QVERIFY(!control.exitproc(u"QvodTerminal.ex"_s)); // what comm shows is not the name
+    QVERIFY(!control.exitproc(u"QvodTerminal.exx"_s));
+    process->kill();
+    process->waitForFinished();
+}
+
+void TestProcessControl::taskkillEndsOnlyThatName()
+{
+    ProcfsProcessControl control;
+    QProcess *player = startAs(u"QvodPlayer.exe"_s);
+    QProcess *other = startAs(u"qvodplayer.exe"_s);
+    control.taskkill(u"QvodPlayer.exe"_s);
+    QVERIFY(player->waitForFinished(5000));
+    QCOMPARE(player->exitStatus(), QProcess::CrashExit); // killed, not ended by itself
+    QCOMPARE(other->state(), QProcess::Running);
+    control.taskkill(u"NotRunning.exe"_s); // changes nothing
+    QCOMPARE(other->state(), QProcess::Running);
+    other->kill();
+    other->waitForFinished();
+}
+
+QTEST_GUILESS_MAIN(TestProcessControl)
+#include "tst_processcontrol.moc"
