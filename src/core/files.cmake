@@ -14,6 +14,7 @@ list(APPEND JYX_WIDGET_SOURCES
     core/dialogs.cpp
     core/listexport.cpp
     core/pagecontrols.cpp
+    core/pictureloader.cpp
     core/readercontext.cpp
     core/resultlist.cpp
     core/resultlistcatalog.cpp
