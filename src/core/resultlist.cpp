@@ -13,11 +13,11 @@ constexpr int TwipsPerPixel = 15;
 
 } // namespace
 
-ResultList::ResultList(const ResultListSpec &spec, QWidget *parent)
+ResultList::ResultList(const ResultListShape &shape, QWidget *parent)
     : QTreeWidget(parent)
-    , m_spec(spec)
+    , m_shape(shape)
 {
-    setObjectName(spec.name);
+    setObjectName(shape.name);
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
@@ -27,7 +27,7 @@ ResultList::ResultList(const ResultListSpec &spec, QWidget *parent)
     setTextElideMode(Qt::ElideRight);
 
     QStringList captions;
-    for (const ResultColumn &column : spec.columns)
+    for (const ResultColumn &column : shape.columns)
         captions.append(column.caption);
     setColumnCount(int(captions.size()));
     setHeaderLabels(captions);
@@ -37,21 +37,21 @@ ResultList::ResultList(const ResultListSpec &spec, QWidget *parent)
     head->setSectionsMovable(false);
     head->setMinimumSectionSize(0);
     head->setSectionResizeMode(QHeaderView::Fixed); // the user cannot resize a column
-    for (int i = 0; i < spec.columns.size(); ++i) {
-        const int width = spec.columns.at(i).twips / TwipsPerPixel;
+    for (int i = 0; i < shape.columns.size(); ++i) {
+        const int width = shape.columns.at(i).twips / TwipsPerPixel;
         head->resizeSection(i, width);
         if (width == 0)
             head->hideSection(i);
     }
 
-    if (!spec.menuName.isEmpty()) {
-        m_menu = new QMenu(spec.menuCaption, this);
-        m_menu->setObjectName(spec.menuName);
-        for (int i = 0; i < spec.menuItems.size(); ++i) {
+    if (!shape.menuName.isEmpty()) {
+        m_menu = new QMenu(shape.menuCaption, this);
+        m_menu->setObjectName(shape.menuName);
+        for (int i = 0; i < shape.menuItems.size(); ++i) {
             if (i > 0)
                 m_menu->addSeparator();
-            QAction *action = m_menu->addAction(spec.menuItems.at(i).caption);
-            action->setObjectName(spec.menuItems.at(i).name);
+            QAction *action = m_menu->addAction(shape.menuItems.at(i).caption);
+            action->setObjectName(shape.menuItems.at(i).name);
         }
         setContextMenuPolicy(Qt::CustomContextMenu);
         connect(this, &QWidget::customContextMenuRequested, this, &ResultList::showMenu);
@@ -62,20 +62,20 @@ ResultList::ResultList(const ResultListSpec &spec, QWidget *parent)
 
 ResultList *ResultList::create(const QString &name, QWidget *parent)
 {
-    const ResultListSpec *spec = findResultListSpec(name);
-    Q_ASSERT_X(spec, "ResultList::create", "unknown list name");
-    return spec ? new ResultList(*spec, parent) : nullptr;
+    const ResultListShape *shape = findResultListShape(name);
+    Q_ASSERT_X(shape, "ResultList::create", "unknown list name");
+    return shape ? new ResultList(*shape, parent) : nullptr;
 }
 
-const ResultListSpec &ResultList::spec() const
+const ResultListShape &ResultList::shape() const
 {
-    return m_spec;
+    return m_shape;
 }
 
 int ResultList::columnOf(const QString &key) const
 {
-    for (int i = 0; i < m_spec.columns.size(); ++i) {
-        if (m_spec.columns.at(i).key == key)
+    for (int i = 0; i < m_shape.columns.size(); ++i) {
+        if (m_shape.columns.at(i).key == key)
             return i;
     }
     return -1;
@@ -130,7 +130,7 @@ QAction *ResultList::menuAction(const QString &name) const
 
 void ResultList::bindRowActions(const ReaderContext &context)
 {
-    for (const ResultMenuItem &item : m_spec.menuItems) {
+    for (const ResultMenuItem &item : m_shape.menuItems) {
         QAction *action = menuAction(item.name);
         if (!action)
             continue;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/resultlistspec.h"
+#include "core/resultlistshape.h"
 
 #include <QTreeWidget>
 
@@ -21,11 +21,11 @@ public:
         QString text;
     };
 
-    explicit ResultList(const ResultListSpec &spec, QWidget *parent = nullptr);
+    explicit ResultList(const ResultListShape &shape, QWidget *parent = nullptr);
     // A list of the catalog by name (e.g. "ListView1").
     static ResultList *create(const QString &name, QWidget *parent = nullptr);
 
-    const ResultListSpec &spec() const;
+    const ResultListShape &shape() const;
     // Column of a key; -1 when the list has no such column.
     int columnOf(const QString &key) const;
 
@@ -48,6 +48,6 @@ public:
 private:
     void showMenu(const QPoint &pos);
 
-    ResultListSpec m_spec;
+    ResultListShape m_shape;
     QMenu *m_menu = nullptr;
 };

@@ -29,7 +29,7 @@ ResultMenuItem openCell(const char16_t *name, const char16_t *caption, int subit
 
 // The seven eMule category lists share their shape; only the address caption
 // and the menu differ.
-ResultListSpec emuleCategory(const char16_t *list, const char16_t *addressCaption, const char16_t *menu,
+ResultListShape emuleCategory(const char16_t *list, const char16_t *addressCaption, const char16_t *menu,
                              const char16_t *menuCaption, QList<ResultMenuItem> items)
 {
     return {QString::fromUtf16(list),
@@ -38,7 +38,7 @@ ResultListSpec emuleCategory(const char16_t *list, const char16_t *addressCaptio
             QString::fromUtf16(menu), QString::fromUtf16(menuCaption), std::move(items)};
 }
 
-QList<ResultListSpec> buildCatalog()
+QList<ResultListShape> buildCatalog()
 {
     const char16_t *copied = u"地址已复制!";
     return {
@@ -141,17 +141,17 @@ QList<ResultListSpec> buildCatalog()
 
 } // namespace
 
-const QList<ResultListSpec> &resultListSpecs()
+const QList<ResultListShape> &resultListShapes()
 {
-    static const QList<ResultListSpec> catalog = buildCatalog();
+    static const QList<ResultListShape> catalog = buildCatalog();
     return catalog;
 }
 
-const ResultListSpec *findResultListSpec(const QString &name)
+const ResultListShape *findResultListShape(const QString &name)
 {
-    for (const ResultListSpec &spec : resultListSpecs()) {
-        if (spec.name == name)
-            return &spec;
+    for (const ResultListShape &shape : resultListShapes()) {
+        if (shape.name == name)
+            return &shape;
     }
     return nullptr;
 }

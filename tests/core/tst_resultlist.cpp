@@ -52,13 +52,13 @@ void TestResultList::init()
 
 void TestResultList::catalogHasTheNineteenLists()
 {
-    const QList<ResultListSpec> &specs = resultListSpecs();
-    QCOMPARE(specs.size(), qsizetype(19));
-    for (int i = 0; i < specs.size(); ++i) {
-        QCOMPARE(specs.at(i).name, u"ListView"_s + QString::number(i + 1));
-        QCOMPARE(specs.at(i).columns.first().key, u"xh"_s);
+    const QList<ResultListShape> &shapes = resultListShapes();
+    QCOMPARE(shapes.size(), qsizetype(19));
+    for (int i = 0; i < shapes.size(); ++i) {
+        QCOMPARE(shapes.at(i).name, u"ListView"_s + QString::number(i + 1));
+        QCOMPARE(shapes.at(i).columns.first().key, u"xh"_s);
     }
-    QVERIFY(!findResultListSpec(u"ListView20"_s));
+    QVERIFY(!findResultListShape(u"ListView20"_s));
 }
 
 void TestResultList::columnsAreLockedAndHiddenStayHidden_data()
@@ -91,7 +91,7 @@ void TestResultList::columnsAreLockedAndHiddenStayHidden()
         QCOMPARE(header->isSectionHidden(i), hidden.contains(i));
         widths.append(header->sectionSize(i));
     }
-    QCOMPARE(header->sectionSize(0), list->spec().columns.first().twips / 15);
+    QCOMPARE(header->sectionSize(0), list->shape().columns.first().twips / 15);
 
     // Drag the first divider and double-click it: nothing may move.
     const int divider = header->sectionViewportPosition(0) + header->sectionSize(0) - 1;
@@ -142,10 +142,10 @@ void TestResultList::copyActions_data()
 {
     QTest::addColumn<QString>("list");
     QTest::addColumn<ResultMenuItem>("item");
-    for (const ResultListSpec &spec : resultListSpecs()) {
-        for (const ResultMenuItem &item : spec.menuItems) {
+    for (const ResultListShape &shape : resultListShapes()) {
+        for (const ResultMenuItem &item : shape.menuItems) {
             if (item.kind == ResultMenuItem::Kind::CopyCell)
-                QTest::newRow(qPrintable(item.name)) << spec.name << item;
+                QTest::newRow(qPrintable(item.name)) << shape.name << item;
         }
     }
 }
@@ -175,10 +175,10 @@ void TestResultList::openActions_data()
 {
     QTest::addColumn<QString>("list");
     QTest::addColumn<ResultMenuItem>("item");
-    for (const ResultListSpec &spec : resultListSpecs()) {
-        for (const ResultMenuItem &item : spec.menuItems) {
+    for (const ResultListShape &shape : resultListShapes()) {
+        for (const ResultMenuItem &item : shape.menuItems) {
             if (item.kind == ResultMenuItem::Kind::OpenCell)
-                QTest::newRow(qPrintable(item.name)) << spec.name << item;
+                QTest::newRow(qPrintable(item.name)) << shape.name << item;
         }
     }
 }

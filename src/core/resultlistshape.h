@@ -26,7 +26,7 @@ struct ResultMenuItem
     QString message;
 };
 
-struct ResultListSpec
+struct ResultListShape
 {
     QString name; // objectName, e.g. "ListView1"
     QList<ResultColumn> columns; // column 0 is the item text
