@@ -3,6 +3,7 @@
 #include "core/siteconfig.h"
 #include "demo/makersite.h"
 #include "demo/netdisksite.h"
+#include "demo/torrentsites.h"
 
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
@@ -29,6 +30,11 @@ DemoServer::DemoServer(QObject *parent)
 {
     registerNetdiskSite(*this);
     registerMakerSite(*this);
+    registerTorrentSearchSite(*this);
+    registerRssFeedSite(*this);
+    registerMagnetSearchSite(*this);
+    registerResourceReleaseSite(*this);
+    registerMovieResourceSite(*this);
 
     m_server.setMissingHandler([this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
         handle(request, std::move(responder));

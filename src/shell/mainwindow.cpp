@@ -2,6 +2,10 @@
 
 #include "core/services.h"
 #include "sources/netdisk/netdiskreader.h"
+#include "sources/torrents/furthertorrentreader.h"
+#include "sources/torrents/movieresourcereader.h"
+#include "sources/torrents/rssfeedreader.h"
+#include "sources/torrents/torrentsearchreader.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -51,6 +55,12 @@ MainWindow::MainWindow(Services &services, QWidget *parent)
     buildTabs();
 
     m_netdisk = new NetdiskReader(context(), m_mainTabs->widget(0), this);
+    // The torrent sources sit on the 影音资源 tabs their captions name.
+    QTabWidget *media = innerTabs(u"SSTab2"_s);
+    m_torrentSearch = new TorrentSearchReader(context(), media->widget(0), this);
+    m_rssFeed = new RssFeedReader(context(), media->widget(1), m_torrentSearch->sourceButtons(), this);
+    m_furtherTorrents = new FurtherTorrentReader(context(), media->widget(2), this);
+    m_movieResource = new MovieResourceReader(context(), media->widget(3), m_torrentSearch->sourceButtons(), this);
 }
 
 void MainWindow::buildStatusBar()
@@ -147,4 +157,24 @@ QTabWidget *MainWindow::innerTabs(const QString &name) const
 NetdiskReader *MainWindow::netdiskReader() const
 {
     return m_netdisk;
+}
+
+TorrentSearchReader *MainWindow::torrentSearchReader() const
+{
+    return m_torrentSearch;
+}
+
+RssFeedReader *MainWindow::rssFeedReader() const
+{
+    return m_rssFeed;
+}
+
+FurtherTorrentReader *MainWindow::furtherTorrentReader() const
+{
+    return m_furtherTorrents;
+}
+
+MovieResourceReader *MainWindow::movieResourceReader() const
+{
+    return m_movieResource;
 }

@@ -5,9 +5,13 @@
 #include <QList>
 #include <QMainWindow>
 
+class FurtherTorrentReader;
+class MovieResourceReader;
 class NetdiskReader;
 class QLabel;
 class QTabWidget;
+class RssFeedReader;
+class TorrentSearchReader;
 struct Services;
 
 // The one window of the program: the main tab strip with its inner strips,
@@ -27,6 +31,10 @@ public:
     // An inner tab strip by name ("SSTab2" .. "SSTab5").
     QTabWidget *innerTabs(const QString &name) const;
     NetdiskReader *netdiskReader() const;
+    TorrentSearchReader *torrentSearchReader() const;
+    RssFeedReader *rssFeedReader() const;
+    FurtherTorrentReader *furtherTorrentReader() const;
+    MovieResourceReader *movieResourceReader() const;
 
 Q_SIGNALS:
     // Start-up has run; the window shows what the user sees first.
@@ -45,5 +53,9 @@ private:
     QTabWidget *m_mainTabs = nullptr;
     QList<QTabWidget *> m_innerTabs;
     NetdiskReader *m_netdisk = nullptr;
+    TorrentSearchReader *m_torrentSearch = nullptr;
+    RssFeedReader *m_rssFeed = nullptr;
+    FurtherTorrentReader *m_furtherTorrents = nullptr;
+    MovieResourceReader *m_movieResource = nullptr;
     bool m_startupDone = false;
 };

@@ -1,0 +1,213 @@
+#include "sources/torrents/furthertorrentreader.h"
+
+#include "core/pagefetcher.h"
+#include "core/readertimer.h"
+#include "core/resultlist.h"
+#include "core/siteconfig.h"
+#include "core/texttools.h"
+#include "sources/torrents/magnetsitesparser.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qsizetype MaxItems = 32767; // the counter is 16-bit
+constexpr int MagnetChannel = 0;
+constexpr int ReleaseChannel = 1;
+constexpr int ComingSoonEntry = 2;
+
+const QString &noResultText()
+{
+    static const QString text = u"抱歉!没有找到任何结果,请更换关键字重试"_s;
+    return text;
+}
+
+} // namespace
+
+FurtherTorrentReader::FurtherTorrentReader(const ReaderContext &context, QWidget *page, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+{
+    setObjectName(u"FurtherTorrentReader"_s);
+    buildControls(page);
+
+    m_magnetTimer = new ReaderTimer(u"Timer24"_s, 3000, this);
+    m_releaseTimer = new ReaderTimer(u"Timer26"_s, 100, this);
+    connect(m_magnetTimer, &QTimer::timeout, this, &FurtherTorrentReader::parseMagnetSearch);
+    connect(m_releaseTimer, &QTimer::timeout, this, [this] { parseResourceRelease(); });
+
+    connect(m_channel, &QComboBox::currentIndexChanged, this, [this](int index) {
+        // "即将添加更多渠道" is no channel yet.
+        if (index == ComingSoonEntry)
+            m_channel->setCurrentIndex(MagnetChannel);
+    });
+    connect(m_start, &QPushButton::clicked, this, [this] { search(); });
+    connect(m_next, &QPushButton::clicked, this, &FurtherTorrentReader::nextPage);
+    connect(m_previous, &QPushButton::clicked, this, &FurtherTorrentReader::previousPage);
+    // ydydbf (cloud on demand) is wired by its own reader.
+    m_list->bindRowActions(m_context);
+}
+
+void FurtherTorrentReader::buildControls(QWidget *page)
+{
+    auto *layout = new QVBoxLayout(page);
+    auto *row = new QHBoxLayout();
+    row->addWidget(new QLabel(u"关键字："_s, page));
+    m_keyword = new QLineEdit(page);
+    m_keyword->setObjectName(u"Text21"_s);
+    row->addWidget(m_keyword, 1);
+    m_channel = new QComboBox(page);
+    m_channel->setObjectName(u"Combo1"_s);
+    m_channel->addItems({u"搜索渠道①"_s, u"搜索渠道②"_s, u"即将添加更多渠道"_s});
+    m_channel->setCurrentIndex(MagnetChannel);
+    row->addWidget(m_channel);
+    m_start = new QPushButton(u"开始搜索"_s, page);
+    m_start->setObjectName(u"Command6"_s);
+    row->addWidget(m_start);
+    m_next = new QPushButton(u"下一页"_s, page);
+    m_next->setObjectName(u"Command7_0"_s);
+    m_next->setEnabled(false);
+    row->addWidget(m_next);
+    m_previous = new QPushButton(u"上一页"_s, page);
+    m_previous->setObjectName(u"Command7_1"_s);
+    m_previous->setEnabled(false);
+    row->addWidget(m_previous);
+    layout->addLayout(row);
+
+    m_list = ResultList::create(u"ListView19"_s, page);
+    layout->addWidget(m_list, 1);
+}
+
+ResultList *FurtherTorrentReader::list() const
+{
+    return m_list;
+}
+
+int FurtherTorrentReader::pageNumber() const
+{
+    return m_page;
+}
+
+void FurtherTorrentReader::nextPage()
+{
+    if (m_page < std::numeric_limits<qint16>::max())
+        ++m_page;
+    search();
+}
+
+void FurtherTorrentReader::previousPage()
+{
+    if (m_page == 1) {
+        m_context.message(u"已经是最上一页!"_s);
+        return;
+    }
+    --m_page;
+    search();
+}
+
+QCoro::Task<> FurtherTorrentReader::search()
+{
+    const QString keyword = m_keyword->text();
+    if (keyword.isEmpty()) {
+        m_context.report(u"请输入关键字.."_s);
+        co_return;
+    }
+    // No start guard here: a new start supersedes whatever an older one
+    // still has to parse or fetch.
+    const quint64 search = ++m_search;
+    m_magnetTimer->disarm();
+    m_releaseTimer->disarm();
+    m_body.clear();
+    m_itemCount = 0;
+    m_list->clear();
+    m_context.report(u"正在搜索资源,请稍等.."_s);
+
+    const int channel = m_channel->currentIndex();
+    const QString encoded = UTF8_URLEncoding(keyword);
+    QString address;
+    if (channel == MagnetChannel)
+        address = magnetSearchAddress(m_context.sites().site(u"magnet_search"_s), encoded, m_page);
+    else if (channel == ReleaseChannel)
+        address = resourceReleaseAddress(m_context.sites().site(u"resource_release"_s), encoded, m_page);
+    else
+        co_return;
+
+    QPointer<FurtherTorrentReader> self(this);
+    const QString body = co_await m_context.fetcher().GetBody(address);
+    if (!self || self->m_search != search)
+        co_return;
+    m_body = body;
+    if (m_body.isEmpty())
+        co_return;
+
+    const bool empty = channel == MagnetChannel ? isMagnetSearchEmpty(m_body) : isResourceReleaseEmpty(m_body);
+    if (empty) {
+        m_context.report(noResultText());
+        m_context.message(noResultText());
+        co_return;
+    }
+    if (channel == MagnetChannel)
+        countStep(countMagnetSearchItems(m_body), m_magnetTimer);
+    else
+        countStep(countResourceReleaseItems(m_body), m_releaseTimer);
+}
+
+void FurtherTorrentReader::countStep(qsizetype count, ReaderTimer *timer)
+{
+    m_itemCount = qint16(qMin(count, MaxItems));
+    if (m_itemCount > 0)
+        timer->arm();
+}
+
+void FurtherTorrentReader::parseMagnetSearch()
+{
+    m_magnetTimer->disarm();
+    const QList<MagnetSearchRow> rows = parseMagnetSearchPage(m_body, m_itemCount);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const MagnetSearchRow &row = rows.at(i);
+        m_list->addRow(QString::number(i + 1),
+                       {{u"mc"_s, row.name}, {u"cl"_s, row.magnetLink}, {u"dx"_s, row.size}, {u"fb"_s, row.time}});
+    }
+    finishParse();
+}
+
+QCoro::Task<> FurtherTorrentReader::parseResourceRelease()
+{
+    // One run per count step, however long its detail fetches take.
+    m_releaseTimer->disarm();
+    const quint64 search = m_search;
+    const QString base = m_context.sites().site(u"resource_release"_s);
+    const QList<ReleaseItem> items = parseResourceReleasePage(m_body, m_itemCount);
+
+    QPointer<FurtherTorrentReader> self(this);
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const ReleaseItem &item = items.at(i);
+        QString magnet;
+        if (!item.detailPath.isEmpty()) {
+            const QString detail = co_await m_context.fetcher().GetBody(base + item.detailPath);
+            if (!self || self->m_search != search)
+                co_return;
+            magnet = resourceReleaseMagnet(detail);
+        }
+        m_list->addRow(QString::number(i + 1),
+                       {{u"mc"_s, item.name}, {u"cl"_s, magnet}, {u"dx"_s, u"未知"_s}, {u"fb"_s, item.time}});
+    }
+    finishParse();
+}
+
+void FurtherTorrentReader::finishParse()
+{
+    m_context.report(u"资源搜索完毕.."_s);
+    m_next->setEnabled(true);
+    m_previous->setEnabled(true);
+}

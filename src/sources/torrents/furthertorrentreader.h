@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/readercontext.h"
+
+#include <QCoroTask>
+#include <QObject>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+class ReaderTimer;
+class ResultList;
+
+// The two further torrent sites behind the channel selector: the magnet
+// search site (channel 1) and the resource release site (channel 2, one
+// detail page per row). One page number, kept across keywords and
+// channels, is stepped by the paging buttons.
+class FurtherTorrentReader : public QObject
+{
+    Q_OBJECT
+
+public:
+    FurtherTorrentReader(const ReaderContext &context, QWidget *page, QObject *parent = nullptr);
+
+    ResultList *list() const;
+    int pageNumber() const;
+
+private:
+    void buildControls(QWidget *page);
+    QCoro::Task<> search();
+    void nextPage();
+    void previousPage();
+    void countStep(qsizetype count, ReaderTimer *timer); // hx10, hx11
+    void parseMagnetSearch();                            // Timer24
+    QCoro::Task<> parseResourceRelease();                // Timer26
+    void finishParse();
+
+    ReaderContext m_context;
+    QLineEdit *m_keyword = nullptr;
+    QComboBox *m_channel = nullptr;
+    QPushButton *m_start = nullptr;
+    QPushButton *m_next = nullptr;
+    QPushButton *m_previous = nullptr;
+    ResultList *m_list = nullptr;
+    ReaderTimer *m_magnetTimer = nullptr;
+    ReaderTimer *m_releaseTimer = nullptr;
+
+    qint16 m_page = 1;
+    QString m_body;
+    qint16 m_itemCount = 0;
+    quint64 m_search = 0; // bumped by every start; an older search stops
+};

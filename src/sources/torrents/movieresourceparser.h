@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// Pure reading of the movie resource site's result page.
+
+struct MovieResourceRow
+{
+    QString name;
+    QString updateTime;
+    QString region;
+    QString detailAddress;
+};
+
+// "/index.asp?keyword=<encoded keyword>&page=<page box text>".
+QString movieResourceAddress(const QString &siteBase, const QString &encodedKeyword, const QString &pageText);
+
+// The page that says no title matched.
+bool isMovieResourceEmpty(const QString &body);
+
+// The total the page states ("共有N部"), capped at the 30 titles a page
+// holds; 0 when the page states none.
+int movieResourceRowLimit(const QString &body);
+
+// Up to the row limit, and never more rows than the page has titles (a
+// later page of a large result holds fewer than 30). The detail id is
+// taken up to and including the space after it, as the site links it.
+QList<MovieResourceRow> parseMovieResourcePage(const QString &body, const QString &siteBase);

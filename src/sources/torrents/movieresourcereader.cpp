@@ -1,0 +1,124 @@
+#include "sources/torrents/movieresourcereader.h"
+
+#include "core/pagecontrols.h"
+#include "core/pagefetcher.h"
+#include "core/resultlist.h"
+#include "core/siteconfig.h"
+#include "core/texttools.h"
+#include "sources/torrents/movieresourceparser.h"
+#include "sources/torrents/sourcebuttongroup.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+const QString &MovieResourceReader::placeholder()
+{
+    static const QString text = u"请您输入关键字.."_s;
+    return text;
+}
+
+MovieResourceReader::MovieResourceReader(const ReaderContext &context, QWidget *page, SourceButtonGroup *sources,
+                                         QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+{
+    setObjectName(u"MovieResourceReader"_s);
+    buildControls(page, sources);
+    m_keyword->installEventFilter(this);
+    connect(sources, &SourceButtonGroup::pressed, this, [this](int index) {
+        if (index == 2)
+            search();
+    });
+}
+
+void MovieResourceReader::buildControls(QWidget *page, SourceButtonGroup *sources)
+{
+    auto *layout = new QVBoxLayout(page);
+    auto *row = new QHBoxLayout();
+    row->addWidget(new QLabel(u"关键字："_s, page));
+    m_keyword = new QLineEdit(placeholder(), page);
+    m_keyword->setObjectName(u"Text13"_s);
+    row->addWidget(m_keyword, 1);
+    row->addWidget(new QLabel(u"页码："_s, page));
+    m_pageBox = new QLineEdit(page);
+    m_pageBox->setObjectName(u"Text14"_s);
+    m_pageBox->setMaximumWidth(60);
+    row->addWidget(m_pageBox);
+    m_spinner = new QScrollBar(Qt::Horizontal, page);
+    m_spinner->setObjectName(u"HScroll3"_s);
+    m_spinner->setFixedWidth(60);
+    row->addWidget(m_spinner);
+    wirePageBox(m_pageBox, m_spinner);
+    m_start = sources->addMember(2, u"获取资源"_s, page);
+    row->addWidget(m_start);
+    layout->addLayout(row);
+
+    m_list = ResultList::create(u"ListView13"_s, page);
+    layout->addWidget(m_list, 1);
+}
+
+ResultList *MovieResourceReader::list() const
+{
+    return m_list;
+}
+
+bool MovieResourceReader::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_keyword) {
+        if (event->type() == QEvent::FocusIn && m_keyword->text() == placeholder())
+            m_keyword->clear();
+        else if (event->type() == QEvent::FocusOut && m_keyword->text().isEmpty())
+            m_keyword->setText(placeholder());
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QCoro::Task<> MovieResourceReader::search()
+{
+    const QString keyword = m_keyword->text();
+    if (keyword.isEmpty() || keyword == placeholder()) {
+        m_context.report(u"请输入关键字..."_s);
+        co_return;
+    }
+    const quint64 search = ++m_search;
+    m_list->clear();
+    m_context.report(u"正在搜索资源，请稍等.."_s);
+    m_start->setEnabled(false);
+
+    const QString base = m_context.sites().site(u"movie_resource"_s);
+    const QString address = movieResourceAddress(base, UTF8_URLEncoding(keyword), m_pageBox->text());
+    QPointer<MovieResourceReader> self(this);
+    const QString body = co_await m_context.fetcher().GetBody(address);
+    if (!self || self->m_search != search)
+        co_return;
+    // A failed fetch ends like a page without matches.
+    if (body.isEmpty() || isMovieResourceEmpty(body)) {
+        reportNotFound();
+        co_return;
+    }
+    const QList<MovieResourceRow> rows = parseMovieResourcePage(body, base);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const MovieResourceRow &row = rows.at(i);
+        m_list->addRow(QString::number(i + 1), {{u"mc"_s, row.name},
+                                                {u"zzdz"_s, row.detailAddress},
+                                                {u"gx"_s, row.updateTime},
+                                                {u"bz"_s, row.region}});
+    }
+    m_start->setEnabled(true);
+    m_context.report(u"搜索完毕.."_s);
+}
+
+void MovieResourceReader::reportNotFound()
+{
+    m_start->setEnabled(true);
+    m_context.report(u"没有找到相关影片资源.."_s);
+    m_context.message(u"没有找到相关影片资源"_s);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/readercontext.h"
+
+#include <QCoroTask>
+#include <QObject>
+
+class QEvent;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QWidget;
+class ResultList;
+class SourceButtonGroup;
+
+// Movie resource search: one result page of the movie resource site per
+// keyword and page, parsed right after the fetch. Started by member 2 of
+// the source button group. Its keyword box shows a placeholder text while
+// it is empty and has no focus.
+class MovieResourceReader : public QObject
+{
+    Q_OBJECT
+
+public:
+    static const QString &placeholder();
+
+    MovieResourceReader(const ReaderContext &context, QWidget *page, SourceButtonGroup *sources,
+                        QObject *parent = nullptr);
+
+    ResultList *list() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls(QWidget *page, SourceButtonGroup *sources);
+    QCoro::Task<> search();
+    void reportNotFound();
+
+    ReaderContext m_context;
+    QLineEdit *m_keyword = nullptr;
+    QLineEdit *m_pageBox = nullptr;
+    QScrollBar *m_spinner = nullptr;
+    QPushButton *m_start = nullptr;
+    ResultList *m_list = nullptr;
+    quint64 m_search = 0; // bumped by every start; an older search stops
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// Pure reading of the RSS torrent feed.
+
+struct RssFeedRow
+{
+    QString title;
+    QString size;
+    QString torrentAddress;
+    QString date;
+};
+
+// "/rss/<encoded keyword>/".
+QString rssFeedAddress(const QString &siteBase, const QString &encodedKeyword);
+
+// One item per <item> block. The channel's own title, written with the same
+// CDATA marker as the items', is no item.
+qsizetype countRssFeedItems(const QString &body);
+
+// The first `count` items (all of them when count < 0). Every field is cut
+// inside its own item, so no title is ever paired with another item's
+// torrent; a field an item lacks is empty.
+QList<RssFeedRow> parseRssFeed(const QString &body, qsizetype count = -1);

@@ -1,0 +1,158 @@
+#include "sources/torrents/rssfeedreader.h"
+
+#include "core/pagefetcher.h"
+#include "core/readertimer.h"
+#include "core/resultlist.h"
+#include "core/rowactions.h"
+#include "core/services.h"
+#include "core/siteconfig.h"
+#include "core/texttools.h"
+#include "sources/torrents/rssfeedparser.h"
+#include "sources/torrents/sourcebuttongroup.h"
+#include "sources/torrents/torrentfilesaver.h"
+
+#include <QAction>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qsizetype MaxItems = 32767; // the counter is 16-bit
+
+} // namespace
+
+RssFeedReader::RssFeedReader(const ReaderContext &context, QWidget *page, SourceButtonGroup *sources,
+                             QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+{
+    setObjectName(u"RssFeedReader"_s);
+    buildControls(page, sources);
+
+    m_parseTimer = new ReaderTimer(u"Timer5"_s, 100, this);
+    m_notFoundTimer = new ReaderTimer(u"Timer6"_s, 1000, this);
+    connect(m_parseTimer, &QTimer::timeout, this, &RssFeedReader::parseTick);
+    connect(m_notFoundTimer, &QTimer::timeout, this, &RssFeedReader::notFoundTick);
+
+    connect(m_keyword, &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_encodedKeyword = UTF8_URLEncoding(text); });
+    connect(sources, &SourceButtonGroup::pressed, this, [this](int index) {
+        if (index == 1)
+            search();
+    });
+    m_list->bindRowActions(m_context);
+    connect(m_list->menuAction(u"dkbtxz"_s), &QAction::triggered, this, [this] { downloadTorrent(); });
+}
+
+void RssFeedReader::buildControls(QWidget *page, SourceButtonGroup *sources)
+{
+    auto *layout = new QVBoxLayout(page);
+    auto *row = new QHBoxLayout();
+    row->addWidget(new QLabel(u"关键字："_s, page));
+    m_keyword = new QLineEdit(page);
+    m_keyword->setObjectName(u"Text8"_s);
+    row->addWidget(m_keyword, 1);
+    m_start = sources->addMember(1, u"开始搜索"_s, page);
+    row->addWidget(m_start);
+    layout->addLayout(row);
+
+    m_list = ResultList::create(u"ListView4"_s, page);
+    layout->addWidget(m_list, 1);
+}
+
+ResultList *RssFeedReader::list() const
+{
+    return m_list;
+}
+
+QCoro::Task<> RssFeedReader::search()
+{
+    if (m_keyword->text().isEmpty()) {
+        m_context.report(u"请输入您要搜索的关键字.."_s);
+        co_return;
+    }
+    const quint64 search = ++m_search;
+    m_parseTimer->disarm();
+    m_notFoundTimer->disarm();
+    m_itemCount = 0;
+    m_list->clear();
+    m_context.report(u"正在进行搜索..."_s);
+    m_start->setEnabled(false);
+
+    const QString address = rssFeedAddress(m_context.sites().site(u"rss_feed"_s), m_encodedKeyword);
+    QPointer<RssFeedReader> self(this);
+    const QString body = co_await m_context.fetcher().GetBody(address);
+    if (!self || self->m_search != search)
+        co_return;
+    m_body = body;
+    if (m_body.isEmpty()) {
+        // A failed fetch ends like a feed without items.
+        m_notFoundTimer->arm();
+        co_return;
+    }
+    countStep();
+}
+
+void RssFeedReader::countStep()
+{
+    const qsizetype count = qMin(countRssFeedItems(m_body), MaxItems);
+    m_itemCount = qint16(count);
+    if (count > 0)
+        m_parseTimer->arm();
+    m_notFoundTimer->arm();
+}
+
+void RssFeedReader::parseTick()
+{
+    const QList<RssFeedRow> rows = parseRssFeed(m_body, m_itemCount);
+    m_itemCount = 0;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const RssFeedRow &row = rows.at(i);
+        m_list->addRow(QString::number(i + 1), {{u"mc"_s, row.title},
+                                                {u"dx"_s, row.size},
+                                                {u"zzdz"_s, row.torrentAddress},
+                                                {u"rq"_s, row.date}});
+    }
+    m_parseTimer->disarm();
+    m_start->setEnabled(true);
+    m_context.report(u"搜索完毕.."_s);
+}
+
+void RssFeedReader::notFoundTick()
+{
+    m_notFoundTimer->disarm();
+    m_start->setEnabled(true);
+    if (m_list->rowCount() > 0) {
+        m_context.report(u"搜索完毕.."_s);
+        return;
+    }
+    m_context.report(u"未找到相关资源.."_s);
+    m_context.message(u"未找到相关资源!"_s);
+}
+
+QCoro::Task<> RssFeedReader::downloadTorrent()
+{
+    const QTreeWidgetItem *row = guardedRow(*m_list, m_context);
+    if (!row)
+        co_return;
+    const QString address = m_list->cellText(row, 4);
+    const QString directory = m_context.services().downloadDir;
+    m_context.report(u"开始下载..."_s);
+
+    QPointer<RssFeedReader> self(this);
+    const QByteArray torrent = co_await m_context.fetcher().bytes(address);
+    if (!self)
+        co_return;
+    const QString path = torrent.isEmpty() ? QString() : saveNewFile(directory, safeTorrentFileName(address), torrent);
+    if (path.isEmpty())
+        m_context.report(u"种子下载失败.."_s);
+    else
+        m_context.report(u"种子已下载到："_s + QDir::toNativeSeparators(path));
+}

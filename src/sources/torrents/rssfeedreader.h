@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/readercontext.h"
+
+#include <QCoroTask>
+#include <QObject>
+
+class QLineEdit;
+class QPushButton;
+class QWidget;
+class ReaderTimer;
+class ResultList;
+class SourceButtonGroup;
+
+// The RSS torrent feed: the feed for a keyword, one row per item. Started
+// by member 1 of the source button group; its list downloads the torrent
+// file of a row into the download directory.
+class RssFeedReader : public QObject
+{
+    Q_OBJECT
+
+public:
+    RssFeedReader(const ReaderContext &context, QWidget *page, SourceButtonGroup *sources,
+                  QObject *parent = nullptr);
+
+    ResultList *list() const;
+
+private:
+    void buildControls(QWidget *page, SourceButtonGroup *sources);
+    QCoro::Task<> search();
+    void countStep();    // hx2
+    void parseTick();    // Timer5
+    void notFoundTick(); // Timer6
+    QCoro::Task<> downloadTorrent(); // dkbtxz
+
+    ReaderContext m_context;
+    QLineEdit *m_keyword = nullptr;
+    QPushButton *m_start = nullptr;
+    ResultList *m_list = nullptr;
+    ReaderTimer *m_parseTimer = nullptr;
+    ReaderTimer *m_notFoundTimer = nullptr;
+
+    QString m_encodedKeyword;
+    QString m_body;
+    qint16 m_itemCount = 0;
+    quint64 m_search = 0; // bumped by every start; an older search stops
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/readercontext.h"
+
+#include <QCoroTask>
+#include <QObject>
+
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QWidget;
+class ReaderTimer;
+class ResultList;
+class SourceButtonGroup;
+
+// Torrent search: one result page of the torrent search site per keyword
+// and page, one row per magnet link. Owns the source button group whose
+// member 0 starts it; the other members belong to the RSS feed and the
+// movie resource search.
+class TorrentSearchReader : public QObject
+{
+    Q_OBJECT
+
+public:
+    TorrentSearchReader(const ReaderContext &context, QWidget *page, QObject *parent = nullptr);
+
+    ResultList *list() const;
+    SourceButtonGroup *sourceButtons() const;
+
+private:
+    void buildControls(QWidget *page);
+    QCoro::Task<> search();
+    void countStep();    // hx
+    void parseTick();    // Timer3
+    void notFoundTick(); // Timer4
+
+    ReaderContext m_context;
+    SourceButtonGroup *m_sources = nullptr;
+    QLineEdit *m_keyword = nullptr;
+    QLineEdit *m_pageBox = nullptr;
+    QScrollBar *m_spinner = nullptr;
+    QPushButton *m_start = nullptr;
+    ResultList *m_list = nullptr;
+    ReaderTimer *m_parseTimer = nullptr;
+    ReaderTimer *m_notFoundTimer = nullptr;
+
+    QString m_encodedKeyword;
+    QString m_body;
+    qsizetype m_magnetCount = 0;
+    quint64 m_search = 0; // bumped by every start; an older search stops
+};

@@ -1,0 +1,305 @@
+#include "core/texttools.h"
+#include "sources/torrents/magnetsitesparser.h"
+#include "sources/torrents/movieresourceparser.h"
+#include "sources/torrents/rssfeedparser.h"
+#include "sources/torrents/torrentfilesaver.h"
+#include "sources/torrents/torrentsearchparser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray fixtureBytes(const QString &site, const QString &name)
+{
+    QFile file(QStringLiteral(JYX_TEST_DATA "/") + site + u"/"_s + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing fixture %s/%s", qPrintable(site), qPrintable(name));
+    return file.readAll();
+}
+
+QString fixture(const QString &site, const QString &name)
+{
+    return QString::fromUtf8(fixtureBytes(site, name));
+}
+
+QString gbkFixture(const QString &name)
+{
+    return fromGbk(fixtureBytes(u"movie_resource"_s, name));
+}
+
+const QString Base = u"http://site.example/base"_s;
+
+} // namespace
+
+class TestTorrentParsers : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void torrentSearchRows();
+    void torrentSearchRaggedPage();
+    void rssFeedItemsKeepTheirOwnFields();
+    void rssFeedWithoutItems();
+    void magnetSearchRows();
+    void noResultTexts_data();
+    void noResultTexts();
+    void resourceReleaseItems();
+    void resourceReleaseMagnet_data();
+    void resourceReleaseMagnet();
+    void movieResourceRowLimit_data();
+    void movieResourceRowLimit();
+    void movieResourceFields();
+    void movieResourceMissingCellsAreEmpty();
+    void safeFileNames_data();
+    void safeFileNames();
+    void savingNeverOverwrites();
+};
+
+void TestTorrentParsers::torrentSearchRows()
+{
+    const QString body = fixture(u"torrent_search"_s, u"results.html"_s);
+    QCOMPARE(countTorrentSearchItems(body), qsizetype(3));
+    const QList<TorrentSearchRow> rows = parseTorrentSearchPage(body, Base, 3);
+    QCOMPARE(rows.size(), qsizetype(3));
+    QCOMPARE(rows.at(0).name, u"流浪地球 第1集 1080P"_s);
+    QCOMPARE(rows.at(0).size, u"1.2 GB"_s);
+    QCOMPARE(rows.at(0).date, u"2013-12-02"_s);
+    QCOMPARE(rows.at(0).informationAddress, Base + u"/information/aaa111"_s);
+    QCOMPARE(rows.at(0).magnetLink, u"magnet:?xt=urn:btih:AAA111&dn=one"_s);
+    // A "<" inside the name cell goes.
+    QCOMPARE(rows.at(1).name, u"Linux  Windows"_s);
+    QCOMPARE(rows.at(1).magnetLink, u"magnet:?xt=urn:btih:BBB222"_s);
+    QCOMPARE(rows.at(2).informationAddress, Base + u"/information/ccc333"_s);
+    QCOMPARE(rows.at(2).magnetLink, u"magnet:?xt=urn:btih:CCC333&tr=udp"_s);
+    // The count decides the rows, whatever else the page holds.
+    QCOMPARE(parseTorrentSearchPage(body, Base, 2).size(), qsizetype(2));
+}
+
+void TestTorrentParsers::torrentSearchRaggedPage()
+{
+    const QString body = fixture(u"torrent_search"_s, u"ragged.html"_s);
+    // The help text's "magnet:" lacks the "?": not counted ...
+    QCOMPARE(countTorrentSearchItems(body), qsizetype(3));
+    const QList<TorrentSearchRow> rows = parseTorrentSearchPage(body, Base, 3);
+    QCOMPARE(rows.size(), qsizetype(3));
+    // ... but it still shifts the magnet column by one.
+    QVERIFY(rows.at(0).magnetLink.startsWith(u"magnet: 开头"_s));
+    QCOMPARE(rows.at(1).magnetLink, u"magnet:?xt=urn:btih:H1"_s);
+    QCOMPARE(rows.at(2).magnetLink, u"magnet:?xt=urn:btih:H2"_s);
+    // Two name cells, one date cell: the rest is empty, never a stale value.
+    QCOMPARE(rows.at(1).name, u"有名字二"_s);
+    QCOMPARE(rows.at(2).name, QString());
+    QCOMPARE(rows.at(0).date, u"2013-01-01"_s);
+    QCOMPARE(rows.at(1).date, QString());
+    QCOMPARE(rows.at(2).size, QString());
+    // An information link without its closing quote.
+    QCOMPARE(rows.at(2).informationAddress, Base + u"/information/"_s);
+    // Rows past the last piece of every marker are empty throughout.
+    const TorrentSearchRow beyond = parseTorrentSearchPage(body, Base, 6).at(5);
+    QCOMPARE(beyond.name, QString());
+    QCOMPARE(beyond.informationAddress, QString());
+    QCOMPARE(beyond.magnetLink, QString());
+}
+
+void TestTorrentParsers::rssFeedItemsKeepTheirOwnFields()
+{
+    const QString body = fixture(u"rss_feed"_s, u"feed.xml"_s);
+    // The channel title uses the item title's marker but is no item.
+    QCOMPARE(countRssFeedItems(body), qsizetype(3));
+    const QList<RssFeedRow> rows = parseRssFeed(body);
+    QCOMPARE(rows.size(), qsizetype(3));
+    QCOMPARE(rows.at(0).title, u"地球 合集1"_s);
+    QCOMPARE(rows.at(0).size, u" 1.4 GB"_s); // the space after "Size:" stays
+    QCOMPARE(rows.at(0).torrentAddress, u"http://feed.example/torrent/h1.torrent"_s);
+    QCOMPARE(rows.at(0).date, u"Mon, 02 Dec 2013 12:00:00 +0800"_s);
+    // A single "]" in a title is lost with the CDATA end.
+    QCOMPARE(rows.at(1).title, u"地球 [特别版"_s);
+    QCOMPARE(rows.at(1).size, u"700 MB"_s);
+    // No enclosure in item 2: empty, and item 3 keeps its own torrent.
+    QCOMPARE(rows.at(1).torrentAddress, QString());
+    QCOMPARE(rows.at(2).title, u"地球 合集3"_s);
+    QCOMPARE(rows.at(2).torrentAddress, u"http://feed.example/torrent/h3.torrent"_s);
+    QCOMPARE(rows.at(2).date, u"Wed, 04 Dec 2013 12:00:00 +0800"_s);
+    QCOMPARE(parseRssFeed(body, 1).size(), qsizetype(1));
+}
+
+void TestTorrentParsers::rssFeedWithoutItems()
+{
+    const QString body = fixture(u"rss_feed"_s, u"empty.xml"_s);
+    QCOMPARE(countRssFeedItems(body), qsizetype(0));
+    QVERIFY(parseRssFeed(body, 5).isEmpty());
+}
+
+void TestTorrentParsers::magnetSearchRows()
+{
+    const QString body = fixture(u"magnet_search"_s, u"results.html"_s);
+    QCOMPARE(countMagnetSearchItems(body), qsizetype(3));
+    const QList<MagnetSearchRow> rows = parseMagnetSearchPage(body, 3);
+    QCOMPARE(rows.size(), qsizetype(3));
+    QCOMPARE(rows.at(0).name, u"地球 高清合集 1"_s);
+    QCOMPARE(rows.at(0).size, u"1.2 GB"_s);
+    QCOMPARE(rows.at(0).time, u"2013-12-02"_s);
+    // The parameters after the first "&" go ...
+    QCOMPARE(rows.at(0).magnetLink, u"magnet:?xt=urn:btih:M1"_s);
+    // ... a link without one stays whole.
+    QCOMPARE(rows.at(1).magnetLink, u"magnet:?xt=urn:btih:M2"_s);
+    QCOMPARE(rows.at(1).size, u"700 MB"_s);
+    // The name ends at its "<span": without one there is no name. A meta
+    // line without size and without "&nbsp;" leaves size and time empty.
+    QCOMPARE(rows.at(2).name, QString());
+    QCOMPARE(rows.at(2).size, QString());
+    QCOMPARE(rows.at(2).time, QString());
+    QCOMPARE(rows.at(2).magnetLink, u"magnet:?xt=urn:btih:M3"_s);
+    const MagnetSearchRow beyond = parseMagnetSearchPage(body, 4).at(3);
+    QCOMPARE(beyond.name, QString());
+    QCOMPARE(beyond.magnetLink, QString());
+}
+
+void TestTorrentParsers::noResultTexts_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<bool>("magnetEmpty");
+    QTest::addColumn<bool>("releaseEmpty");
+    QTest::newRow("nothing found text") << u"<div>没有找到任何结果</div>"_s << true << false;
+    QTest::newRow("zero count") << u"找到 <strong>0</strong>个结果"_s << true << true;
+    QTest::newRow("twenty is not zero") << u"找到 <strong>20</strong>个结果"_s << false << false;
+    QTest::newRow("zero elsewhere") << u"<strong>0</strong> 个结果"_s << false << false;
+}
+
+void TestTorrentParsers::noResultTexts()
+{
+    QFETCH(QString, body);
+    QFETCH(bool, magnetEmpty);
+    QFETCH(bool, releaseEmpty);
+    QCOMPARE(isMagnetSearchEmpty(body), magnetEmpty);
+    QCOMPARE(isResourceReleaseEmpty(body), releaseEmpty);
+}
+
+void TestTorrentParsers::resourceReleaseItems()
+{
+    const QString body = fixture(u"resource_release"_s, u"results.html"_s);
+    QCOMPARE(countResourceReleaseItems(body), qsizetype(3));
+    const QList<ReleaseItem> items = parseResourceReleasePage(body, 3);
+    QCOMPARE(items.size(), qsizetype(3));
+    // Anchor and font tags go, whatever their case; other tags stay.
+    QCOMPARE(items.at(0).name, u"地球 资源 1"_s);
+    QCOMPARE(items.at(0).detailPath, u"/detail/d1.html"_s);
+    QCOMPARE(items.at(0).time, u"2013-12-02"_s);
+    QCOMPARE(items.at(1).name, u"地球 <span>资源</span> 2"_s);
+    // An anchor that is never closed has no name, but still its address.
+    QCOMPARE(items.at(2).name, QString());
+    QCOMPARE(items.at(2).detailPath, u"/detail/d3.html"_s);
+    QCOMPARE(items.at(2).time, QString());
+}
+
+void TestTorrentParsers::resourceReleaseMagnet_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("magnet");
+    QTest::newRow("download anchor") << u"detail.html"_s << u"magnet:?xt=urn:btih:R1&dn=x"_s;
+    QTest::newRow("no download anchor") << u"detail_gone.html"_s << QString();
+}
+
+void TestTorrentParsers::resourceReleaseMagnet()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, magnet);
+    QCOMPARE(::resourceReleaseMagnet(fixture(u"resource_release"_s, page)), magnet);
+}
+
+void TestTorrentParsers::movieResourceRowLimit_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("12 matches") << u"total12.html"_s << 12 << 12;
+    QTest::newRow("125 matches, page 1") << u"total125_page1.html"_s << 30 << 30;
+    // The stated total allows 30, the page holds 5: no surplus rows.
+    QTest::newRow("125 matches, page 5") << u"total125_page5.html"_s << 30 << 5;
+    QTest::newRow("no stated total") << u"no_total.html"_s << 0 << 0;
+    QTest::newRow("no match page") << u"none.html"_s << 0 << 0;
+}
+
+void TestTorrentParsers::movieResourceRowLimit()
+{
+    QFETCH(QString, page);
+    QFETCH(int, limit);
+    QFETCH(int, rows);
+    const QString body = gbkFixture(page);
+    QCOMPARE(::movieResourceRowLimit(body), limit);
+    QCOMPARE(parseMovieResourcePage(body, Base).size(), qsizetype(rows));
+}
+
+void TestTorrentParsers::movieResourceFields()
+{
+    QVERIFY(isMovieResourceEmpty(gbkFixture(u"none.html"_s)));
+    QVERIFY(!isMovieResourceEmpty(gbkFixture(u"total12.html"_s)));
+
+    const QList<MovieResourceRow> rows = parseMovieResourcePage(gbkFixture(u"total125_page5.html"_s), Base);
+    QCOMPARE(rows.at(0).name, u"功夫 第121部"_s);
+    // The id keeps the space that ends it.
+    QCOMPARE(rows.at(0).detailAddress, Base + u"/detail.asp?ID=1121 "_s);
+    QCOMPARE(rows.at(0).region, u"香港"_s);
+    QCOMPARE(rows.at(0).updateTime, u"2013-12-10"_s);
+    QCOMPARE(rows.at(4).name, u"功夫 第125部"_s);
+    QCOMPARE(rows.at(4).region, u"香港"_s);
+}
+
+void TestTorrentParsers::movieResourceMissingCellsAreEmpty()
+{
+    const QList<MovieResourceRow> rows = parseMovieResourcePage(gbkFixture(u"ragged.html"_s), Base);
+    QCOMPARE(rows.size(), qsizetype(3));
+    QCOMPARE(rows.at(1).region, u"欧美"_s);
+    QCOMPARE(rows.at(1).updateTime, u"2013-12-03"_s);
+    QCOMPARE(rows.at(2).name, u"功夫 第3部"_s);
+    QCOMPARE(rows.at(2).region, QString());
+    QCOMPARE(rows.at(2).updateTime, QString());
+}
+
+void TestTorrentParsers::safeFileNames_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << u"http://f.example/torrent/abc.torrent"_s << u"abc.torrent"_s;
+    QTest::newRow("percent-encoded") << u"http://f.example/t/%E5%9C%B0%E7%90%83.torrent?x=1"_s << u"地球.torrent"_s;
+    QTest::newRow("encoded separators") << u"http://f.example/t/..%2F..%2Fetc%2Fpasswd"_s << u"passwd"_s;
+    QTest::newRow("encoded backslash") << u"http://f.example/t/a%5Cb.torrent"_s << u"b.torrent"_s;
+    QTest::newRow("dot dot") << u"http://f.example/t/.."_s << u"download.torrent"_s;
+    QTest::newRow("hidden file") << u"http://f.example/t/.bashrc"_s << u"bashrc"_s;
+    QTest::newRow("trailing slash") << u"http://f.example/t/"_s << u"download.torrent"_s;
+    QTest::newRow("control character") << u"http://f.example/t/a%0Ab.torrent"_s << u"a_b.torrent"_s;
+    QTest::newRow("empty") << QString() << u"download.torrent"_s;
+}
+
+void TestTorrentParsers::safeFileNames()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, name);
+    QCOMPARE(safeTorrentFileName(address), name);
+}
+
+void TestTorrentParsers::savingNeverOverwrites()
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath(u"new/sub"_s);
+    const QString first = saveNewFile(target, u"a.torrent"_s, "one");
+    const QString second = saveNewFile(target, u"a.torrent"_s, "two");
+    const QString third = saveNewFile(target, u"a.torrent"_s, "three");
+    QCOMPARE(first, QDir(target).filePath(u"a.torrent"_s));
+    QCOMPARE(second, QDir(target).filePath(u"a (1).torrent"_s));
+    QCOMPARE(third, QDir(target).filePath(u"a (2).torrent"_s));
+    QFile file(first);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("one"));
+    QCOMPARE(saveNewFile(target, u"noext"_s, "x"), QDir(target).filePath(u"noext"_s));
+    QCOMPARE(saveNewFile(target, u"noext"_s, "x"), QDir(target).filePath(u"noext (1)"_s));
+    QCOMPARE(saveNewFile(QString(), u"a.torrent"_s, "x"), QString());
+}
+
+QTEST_MAIN(TestTorrentParsers)
+#include "tst_torrentparsers.moc"
