@@ -6,16 +6,59 @@
 #include "demo/demoserver.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
+#include "shell/updatecheck.h"
+#include "shell/windowshell.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Chromium refuses to start its sandbox as root (containers, CI); only then
+// it runs without one.
+void allowBrowserAsRoot()
+{
+    if (::geteuid() != 0)
+        return;
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--no-sandbox"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", QByteArray(flags + " --no-sandbox").trimmed());
+}
+
+// --screenshot: once the window is usable, wait for the first announcement
+// (or a few seconds at most), save the picture and end without the exit
+// question.
+void takeScreenshotWhenReady(MainWindow &window, const QString &file)
+{
+    auto saveAndQuit = [&window, file] {
+        static bool done = false;
+        if (done)
+            return;
+        done = true;
+        const bool saved = window.grab().save(file, "PNG");
+        QApplication::exit(saved ? 0 : 1);
+    };
+    WindowShell *shell = window.shell();
+    QObject::connect(shell->updateCheck(), &UpdateCheck::announcementShown, &window,
+                     [saveAndQuit] { QTimer::singleShot(200, saveAndQuit); });
+    QObject::connect(shell, &WindowShell::ready, &window, [&window, saveAndQuit] {
+        QTimer::singleShot(4000, &window, saveAndQuit);
+    });
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    allowBrowserAsRoot();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"juyuanxia"_s);
     const CommandLine commandLine = CommandLine::parse(app.arguments(), QApplication::applicationDirPath());
@@ -39,12 +82,18 @@ int main(int argc, char *argv[])
     services.processes = &processes;
 
     MainWindow window(services);
-    if (!commandLine.screenshotFile.isEmpty()) {
-        QObject::connect(&window, &MainWindow::startupFinished, &window, [&window, &commandLine] {
-            const bool saved = window.grab().save(commandLine.screenshotFile, "PNG");
-            QApplication::exit(saved ? 0 : 1);
-        });
-    }
+    WindowShell *shell = window.shell();
+    // Ending closes every window at once; the exit question has been asked
+    // already when it comes from the close request.
+    QObject::connect(shell, &WindowShell::endProgram, &app, [](int exitCode) { QApplication::exit(exitCode); },
+                     Qt::QueuedConnection);
+    QObject::connect(shell, &WindowShell::restartProgram, &app,
+                     [](const QString &program, const QStringList &arguments) {
+                         QProcess::startDetached(program, arguments);
+                         QApplication::exit(0);
+                     });
+    if (!commandLine.screenshotFile.isEmpty())
+        takeScreenshotWhenReady(window, commandLine.screenshotFile);
     window.show();
     return app.exec();
 }

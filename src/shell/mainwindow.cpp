@@ -1,12 +1,14 @@
 #include "shell/mainwindow.h"
 
 #include "core/services.h"
+#include "shell/windowshell.h"
 #include "sources/netdisk/netdiskreader.h"
 #include "sources/torrents/furthertorrentreader.h"
 #include "sources/torrents/movieresourcereader.h"
 #include "sources/torrents/rssfeedreader.h"
 #include "sources/torrents/torrentsearchreader.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -53,6 +55,7 @@ MainWindow::MainWindow(Services &services, QWidget *parent)
     resize(1000, 680);
     buildStatusBar();
     buildTabs();
+    m_shell = new WindowShell(this, m_services);
 
     m_netdisk = new NetdiskReader(context(), m_mainTabs->widget(0), this);
     // The torrent sources sit on the 影音资源 tabs their captions name.
@@ -105,11 +108,16 @@ void MainWindow::buildTabs()
     fillWith(m_mainTabs->widget(2), software);
     QTabWidget *general = makeTabs(u"SSTab4"_s, {u"综合资源①"_s, u"综合资源②"_s, u"综合资源③"_s}, m_mainTabs);
     fillWith(m_mainTabs->widget(5), general);
-    m_innerTabs = {media, software, general};
+    QTabWidget *playback = makeTabs(u"SSTab3"_s,
+                                    {u"快播影视"_s, u"影视搜索"_s, u"在线播放器"_s, u"网络电视"_s, u"云点播"_s},
+                                    m_mainTabs);
+    fillWith(m_mainTabs->widget(6), playback);
+    m_innerTabs = {media, software, general, playback};
 
     followTabCaption(m_mainTabs);
     followTabCaption(software);
     followTabCaption(general);
+    followTabCaption(playback);
     followTabCaption(media);
 }
 
@@ -127,7 +135,16 @@ void MainWindow::showEvent(QShowEvent *event)
     if (m_startupDone)
         return;
     m_startupDone = true;
+    m_shell->start();
     QTimer::singleShot(0, this, &MainWindow::startupFinished);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_shell->handleClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 ReaderContext MainWindow::context() const
@@ -177,4 +194,9 @@ FurtherTorrentReader *MainWindow::furtherTorrentReader() const
 MovieResourceReader *MainWindow::movieResourceReader() const
 {
     return m_movieResource;
+}
+
+WindowShell *MainWindow::shell() const
+{
+    return m_shell;
 }

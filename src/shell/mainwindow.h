@@ -12,6 +12,7 @@ class QLabel;
 class QTabWidget;
 class RssFeedReader;
 class TorrentSearchReader;
+class WindowShell;
 struct Services;
 
 // The one window of the program: the main tab strip with its inner strips,
@@ -35,6 +36,8 @@ public:
     RssFeedReader *rssFeedReader() const;
     FurtherTorrentReader *furtherTorrentReader() const;
     MovieResourceReader *movieResourceReader() const;
+    // Start-up, chrome, version check and exit around the readers.
+    WindowShell *shell() const;
 
 Q_SIGNALS:
     // Start-up has run; the window shows what the user sees first.
@@ -42,6 +45,7 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildStatusBar();
@@ -57,5 +61,6 @@ private:
     RssFeedReader *m_rssFeed = nullptr;
     FurtherTorrentReader *m_furtherTorrents = nullptr;
     MovieResourceReader *m_movieResource = nullptr;
+    WindowShell *m_shell = nullptr;
     bool m_startupDone = false;
 };

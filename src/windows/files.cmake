@@ -1,1 +1,8 @@
 # Files of src/windows (see src/CMakeLists.txt).
+list(APPEND JYX_WIDGET_SOURCES
+    windows/browserview.cpp
+    windows/faqwindow.cpp
+    windows/festivewindow.cpp
+    windows/portalwindow.cpp
+    windows/silentpage.cpp
+)

@@ -1,8 +1,11 @@
 #include "support/testharness.h"
 
 #include "shell/mainwindow.h"
+#include "shell/updatecheck.h"
+#include "shell/windowshell.h"
 
 #include <QLabel>
+#include <QTest>
 
 TestHarness::TestHarness()
 {
@@ -24,7 +27,15 @@ MainWindow &TestHarness::window()
         m_fetcher = std::make_unique<PageFetcher>(services.sites.network());
         services.fetcher = m_fetcher.get();
         m_window = std::make_unique<MainWindow>(services);
+        UpdateCheck *check = m_window->shell()->updateCheck();
+        if (waitForUnlock)
+            check->setIntervals(10, 3600000, 3600000, 3600000);
         m_window->show();
+        if (waitForUnlock) {
+            if (!QTest::qWaitFor([check] { return check->isUnlocked(); }, 15000))
+                qWarning("the version check did not unlock the window");
+            demo.clearRequests();
+        }
     }
     return *m_window;
 }
