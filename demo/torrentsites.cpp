@@ -101,8 +101,9 @@ DemoResponse rssFeed(const QString &keyword, const QString &base)
 
 QByteArray torrentFile(const QString &hash)
 {
+    const QByteArray tracker = "http://tracker.example/announce";
     const QByteArray name = "demo-" + hash.toLatin1() + ".bin";
-    return "d8:announce30:http://tracker.example/announce4:infod6:lengthi1024e4:name"
+    return "d8:announce" + QByteArray::number(tracker.size()) + ':' + tracker + "4:infod6:lengthi1024e4:name"
            + QByteArray::number(name.size()) + ':' + name + "12:piece lengthi16384eee";
 }
 

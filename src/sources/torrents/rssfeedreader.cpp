@@ -150,7 +150,8 @@ QCoro::Task<> RssFeedReader::downloadTorrent()
     const QByteArray torrent = co_await m_context.fetcher().bytes(address);
     if (!self)
         co_return;
-    const QString path = torrent.isEmpty() ? QString() : saveNewFile(directory, safeTorrentFileName(address), torrent);
+    const QString path =
+        looksLikeTorrent(torrent) ? saveNewFile(directory, safeTorrentFileName(address), torrent) : QString();
     if (path.isEmpty())
         m_context.report(u"种子下载失败.."_s);
     else

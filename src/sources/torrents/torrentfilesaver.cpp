@@ -46,6 +46,11 @@ QString safeTorrentFileName(const QString &address)
     return name;
 }
 
+bool looksLikeTorrent(const QByteArray &bytes)
+{
+    return bytes.startsWith('d') && bytes.endsWith('e') && bytes.contains("4:info");
+}
+
 QString saveNewFile(const QString &dir, const QString &name, const QByteArray &bytes)
 {
     if (dir.isEmpty() || !QDir().mkpath(dir))

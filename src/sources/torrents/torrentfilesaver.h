@@ -11,6 +11,10 @@
 // name that is left empty gets a fallback.
 QString safeTorrentFileName(const QString &address);
 
+// A torrent file is one bencoded dictionary with an "info" entry; an error
+// page or an empty answer is not.
+bool looksLikeTorrent(const QByteArray &bytes);
+
 // Writes `bytes` as a new file in `dir` (created when missing) under `name`,
 // or "name (1).ext", "name (2).ext" … when that exists: an existing file is
 // never overwritten. Returns the path written, empty on failure.

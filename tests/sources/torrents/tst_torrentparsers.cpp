@@ -58,6 +58,8 @@ private Q_SLOTS:
     void safeFileNames_data();
     void safeFileNames();
     void savingNeverOverwrites();
+    void torrentContent_data();
+    void torrentContent();
 };
 
 void TestTorrentParsers::torrentSearchRows()
@@ -299,6 +301,23 @@ void TestTorrentParsers::savingNeverOverwrites()
     QCOMPARE(saveNewFile(target, u"noext"_s, "x"), QDir(target).filePath(u"noext"_s));
     QCOMPARE(saveNewFile(target, u"noext"_s, "x"), QDir(target).filePath(u"noext (1)"_s));
     QCOMPARE(saveNewFile(QString(), u"a.torrent"_s, "x"), QString());
+}
+
+void TestTorrentParsers::torrentContent_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("torrent");
+    QTest::newRow("bencoded dictionary") << QByteArray("d8:announce3:abc4:infod4:name1:xee") << true;
+    QTest::newRow("error page") << QByteArray("<html><body>404 Not Found</body></html>") << false;
+    QTest::newRow("dictionary without info") << QByteArray("d3:key5:valuee") << false;
+    QTest::newRow("empty") << QByteArray() << false;
+}
+
+void TestTorrentParsers::torrentContent()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, torrent);
+    QCOMPARE(looksLikeTorrent(bytes), torrent);
 }
 
 QTEST_MAIN(TestTorrentParsers)
