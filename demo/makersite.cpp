@@ -2,6 +2,8 @@
 
 #include "core/siteconfig.h"
 #include "demo/demoserver.h"
+#include "sources/playback/livetvchannels.h"
+#include "sources/playback/portalpages.h"
 
 #include <QStringEncoder>
 
@@ -50,6 +52,25 @@ void registerMakerSite(DemoServer &server)
             return page(u"澄川官方网站"_s);
         return page(u"澄川 "_s + request.path);
     });
+    server.addSite(u"live_tv"_s, [](const DemoRequest &request) {
+        const qsizetype channel = LiveTvChannels::paths().indexOf(request.path);
+        if (channel < 0)
+            return DemoResponse::notFound();
+        return DemoResponse::html(u"<html><head><title>网络电视 - "_s + LiveTvChannels::names().at(channel)
+                                  + u"</title></head><body style=\"background:#102040;color:white\"><h1>"_s
+                                  + LiveTvChannels::names().at(channel) + u"</h1><p>直播画面 "_s + request.path
+                                  + u"</p></body></html>"_s);
+    });
+    server.addSite(u"portal"_s, [](const DemoRequest &request) {
+        // "/<option>/<page path>": one page per portal.
+        const qsizetype slash = request.path.indexOf(u'/', 1);
+        const QString option = request.path.mid(1, slash < 0 ? -1 : slash - 1);
+        if (!PortalPages::options().contains(option))
+            return DemoResponse::notFound();
+        return DemoResponse::html(u"<html><head><title>视频门户 "_s + option + u"</title></head><body><h1>"_s
+                                  + option + u"</h1><p>"_s + request.rawPath.toHtmlEscaped()
+                                  + u"</p><script>alert('silent');</script></body></html>"_s);
+    });
 }
 
 void configureMakerDemo(SiteConfig &config, const DemoServer &server)
@@ -59,4 +80,15 @@ void configureMakerDemo(SiteConfig &config, const DemoServer &server)
     config.setPage(u"guestbook"_s, base + u"/guestbook/"_s);
     config.setPage(u"website"_s, base + u"/"_s);
     config.setPage(u"feedback"_s, base + u"/feedback/"_s);
+    const QStringList pages = {u"program_site"_s, u"maker_page"_s, u"design_studio"_s, u"shop"_s,
+                               u"contact"_s, u"site_page"_s, u"cloud_site"_s, u"discussion_group"_s,
+                               u"tutorial"_s, u"download"_s};
+    for (const QString &key : pages)
+        config.setPage(key, base + u"/"_s + key + u"/"_s);
+    for (int icon = 2; icon <= 6; ++icon) {
+        config.setPage(u"share"_s + QString::number(icon),
+                       base + u"/share"_s + QString::number(icon) + u"/?url={url}&title={title}"_s);
+    }
+    for (const QString &option : PortalPages::options())
+        config.setPortal(option, server.siteBase(u"portal"_s) + u"/"_s + option);
 }
