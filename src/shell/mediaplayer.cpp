@@ -29,6 +29,10 @@ bool MediaPlayer::play(const QString &path)
     if (!file.isFile() || !file.isReadable())
         return false;
     if (!m_player) {
+        // The GStreamer back end crashes on machines without its base
+        // plugins; the FFmpeg one needs nothing beyond its own libraries.
+        if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
+            qputenv("QT_MEDIA_BACKEND", "ffmpeg");
         m_player = new QMediaPlayer(this);
         m_output = new QAudioOutput(this);
         m_player->setAudioOutput(m_output);

@@ -30,6 +30,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -338,12 +339,14 @@ void WindowShell::start()
 
 void WindowShell::applySettings()
 {
+    m_festive->follow(m_window);
     if (m_settings.isOn(u"春节元素"_s)) {
-        m_festive->move(m_window->pos());
-        m_festive->show();
-        m_festive->follow(m_window);
-    } else {
-        m_festive->follow(m_window);
+        // Shown once the main window is on screen, so both are placed by the
+        // same frame positions.
+        QTimer::singleShot(0, m_festive, [this] {
+            m_festive->show();
+            m_festive->placeBeside();
+        });
     }
     if (m_settings.isOn(u"新年音乐"_s)) {
         m_music->setVolume(50);

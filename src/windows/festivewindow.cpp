@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -104,7 +105,10 @@ void FestiveWindow::placeBeside()
 
 bool FestiveWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_main && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
-        placeBeside();
+    // The main window's frame position settles only once it is on screen, so
+    // its show counts as a move too.
+    if (watched == m_main
+        && (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        QTimer::singleShot(0, this, &FestiveWindow::placeBeside);
     return QWidget::eventFilter(watched, event);
 }
