@@ -12,6 +12,14 @@
 namespace {
 
 constexpr int CommLength = 15; // TASK_COMM_LEN - 1
+// exitproc(): a process counts as new for this many calls and is read on
+// each; after that each process is read again once in RefreshCalls calls.
+constexpr quint64 NewCalls = 10;
+constexpr quint64 RefreshCalls = 100;
+// With no process started, a full scan still runs once in this many calls
+// (a running process may exec the name).
+constexpr quint64 QuietCalls = 10;
+
 
 QByteArray readSmallFile(const QByteArray &path, int limit)
 {
@@ -37,6 +45,14 @@ QByteArray argv0Name(const QByteArray &pidDir)
     return argv0.mid(slash + 1);
 }
 
+// The most recently created pid: the last field of loadavg.
+QByteArray lastPid(const QByteArray &root)
+{
+    QByteArray text = readSmallFile(root + "/loadavg", 128).trimmed();
+    const qsizetype space = text.lastIndexOf(' ');
+    return space < 0 ? QByteArray() : text.mid(space + 1);
+}
+
 } // namespace
 
 ProcfsProcessControl::ProcfsProcessControl(QString procRoot)
@@ -44,12 +60,18 @@ ProcfsProcessControl::ProcfsProcessControl(QString procRoot)
 {
 }
 
+QByteArray ProcfsProcessControl::readComm(const QByteArray &pidDir) const
+{
+    QByteArray comm = readSmallFile(pidDir + "/comm", 64);
+    if (comm.endsWith('\n'))
+        comm.chop(1);
+    return comm;
+}
+
 bool ProcfsProcessControl::matches(const QString &pidDir, const QByteArray &name) const
 {
     const QByteArray dir = QFile::encodeName(pidDir);
-    QByteArray comm = readSmallFile(dir + "/comm", 64);
-    if (comm.endsWith('\n'))
-        comm.chop(1);
+    const QByteArray comm = readComm(dir);
     // comm holds at most 15 characters: a comm of that length may be a longer
     // name cut short, and then argv[0] tells the whole name.
     const bool commMayBeCut = comm.size() == CommLength;
@@ -89,7 +111,58 @@ QList<qint64> ProcfsProcessControl::matchingPids(const QString &exeName) const
 
 bool ProcfsProcessControl::exitproc(const QString &exeName)
 {
-    return !matchingPids(exeName).isEmpty();
+    if (exeName.isEmpty())
+        return false;
+    const QByteArray name = exeName.toUtf8();
+    const QByteArray root = QFile::encodeName(m_procRoot);
+    const QByteArray newest = lastPid(root);
+    const bool quiet = !newest.isEmpty() && newest == m_lastPid && name == m_lastName && !m_lastFound;
+    if (quiet && ++m_calls % QuietCalls != 0)
+        return false;
+    DIR *dir = ::opendir(root.constData());
+    if (!dir)
+        return false;
+    const quint64 scan = ++m_scan;
+    bool found = false;
+    while (dirent *entry = ::readdir(dir)) {
+        const char *d = entry->d_name;
+        if (*d < '0' || *d > '9')
+            continue;
+        bool ok = false;
+        const qint64 pid = QByteArray::fromRawData(d, qstrlen(d)).toLongLong(&ok);
+        if (!ok)
+            continue;
+        Seen &seen = m_seen[pid];
+        const QByteArray pidDir = root + '/' + QByteArray::fromRawData(d, qstrlen(d));
+        const bool reused = seen.scan == 0 || seen.inode != quint64(entry->d_ino);
+        if (reused) {
+            seen.inode = quint64(entry->d_ino);
+            seen.firstScan = scan;
+        }
+        if (reused || scan - seen.firstScan < NewCalls || quint64(pid + scan) % RefreshCalls == 0)
+            seen.comm = readComm(pidDir);
+        seen.scan = scan;
+        if (found)
+            continue;
+        // A comm that may be a cut-short name (or no comm) needs the full
+        // check, but only when it could be the start of this name.
+        if (seen.comm.isEmpty() || (seen.comm.size() == CommLength && name.startsWith(seen.comm)))
+            found = matches(QFile::decodeName(pidDir), name);
+        else
+            found = seen.comm == name;
+    }
+    ::closedir(dir);
+    // Forget processes that have ended.
+    for (auto it = m_seen.begin(); it != m_seen.end();) {
+        if (it->scan != scan)
+            it = m_seen.erase(it);
+        else
+            ++it;
+    }
+    m_lastPid = newest;
+    m_lastName = name;
+    m_lastFound = found;
+    return found;
 }
 
 void ProcfsProcessControl::taskkill(const QString &exeName)
