@@ -59,6 +59,10 @@ void takeScreenshotWhenReady(MainWindow &window, const QString &file)
 int main(int argc, char *argv[])
 {
     allowBrowserAsRoot();
+    // QApplication takes its own options out of argv; a restart needs them all.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"juyuanxia"_s);
     const CommandLine commandLine = CommandLine::parse(app.arguments(), QApplication::applicationDirPath());
@@ -70,6 +74,7 @@ int main(int argc, char *argv[])
     else
         services.sites = SiteConfig::fromFile(commandLine.sitesFile);
     services.homeDir = commandLine.homeDir;
+    services.arguments = arguments;
     services.downloadDir = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
 
     PageFetcher fetcher(services.sites.network());

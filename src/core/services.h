@@ -3,6 +3,7 @@
 #include "core/siteconfig.h"
 
 #include <QString>
+#include <QStringList>
 
 class Dialogs;
 class PageFetcher;
@@ -21,4 +22,5 @@ struct Services
     ProcessControl *processes = nullptr;
     QString homeDir;     // plays "the program's directory" for our files
     QString downloadDir; // where downloaded torrent files go
+    QStringList arguments; // the command line as started, for a restart
 };

@@ -377,7 +377,11 @@ void WindowShell::openSettings()
     auto *window = new SettingsWindow(m_context, m_settings, m_window);
     connect(window, &SettingsWindow::stopMusic, m_music, &MediaPlayer::stop);
     connect(window, &SettingsWindow::restartRequested, this, [this] {
-        Q_EMIT restartProgram(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1));
+        // The command line as started (Qt's own options included); without
+        // one, what Qt left of it.
+        const QStringList arguments = m_services.arguments.isEmpty() ? QCoreApplication::arguments().mid(1)
+                                                                     : m_services.arguments;
+        Q_EMIT restartProgram(QCoreApplication::applicationFilePath(), arguments);
     });
     window->open();
 }
