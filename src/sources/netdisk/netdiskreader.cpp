@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -81,16 +80,7 @@ void NetdiskReader::buildControls(QWidget *page)
     m_keyword->setObjectName(u"Text1"_s);
     m_keyword->setPlaceholderText(u"请输入要搜索的资源名称"_s);
     row->addWidget(m_keyword, 1);
-    row->addWidget(new QLabel(u"页码："_s, page));
-    m_pageBox = new QLineEdit(page);
-    m_pageBox->setObjectName(u"Text3"_s);
-    m_pageBox->setMaximumWidth(60);
-    row->addWidget(m_pageBox);
-    m_spinner = new QScrollBar(Qt::Horizontal, page);
-    m_spinner->setObjectName(u"HScroll1"_s);
-    m_spinner->setFixedWidth(60);
-    row->addWidget(m_spinner);
-    wirePageBox(m_pageBox, m_spinner);
+    m_pageBox = addPageBox(row, page, u"Text3"_s, u"HScroll1"_s);
     m_start = new QPushButton(u"搜索"_s, page);
     m_start->setObjectName(u"Command1"_s);
     row->addWidget(m_start);

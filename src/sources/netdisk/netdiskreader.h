@@ -10,7 +10,6 @@ class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
 class QWidget;
 class ReaderTimer;
 class ResultList;
@@ -52,7 +51,6 @@ private:
     QCheckBox *m_selectAll = nullptr;
     QLineEdit *m_keyword = nullptr;
     QLineEdit *m_pageBox = nullptr;
-    QScrollBar *m_spinner = nullptr;
     QPushButton *m_start = nullptr;
     QGroupBox *m_listFrame = nullptr;
     ResultList *m_list = nullptr;

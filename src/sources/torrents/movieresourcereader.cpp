@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -47,16 +46,7 @@ void MovieResourceReader::buildControls(QWidget *page, SourceButtonGroup *source
     m_keyword = new QLineEdit(placeholder(), page);
     m_keyword->setObjectName(u"Text13"_s);
     row->addWidget(m_keyword, 1);
-    row->addWidget(new QLabel(u"页码："_s, page));
-    m_pageBox = new QLineEdit(page);
-    m_pageBox->setObjectName(u"Text14"_s);
-    m_pageBox->setMaximumWidth(60);
-    row->addWidget(m_pageBox);
-    m_spinner = new QScrollBar(Qt::Horizontal, page);
-    m_spinner->setObjectName(u"HScroll3"_s);
-    m_spinner->setFixedWidth(60);
-    row->addWidget(m_spinner);
-    wirePageBox(m_pageBox, m_spinner);
+    m_pageBox = addPageBox(row, page, u"Text14"_s, u"HScroll3"_s);
     m_start = sources->addMember(2, u"获取资源"_s, page);
     row->addWidget(m_start);
     layout->addLayout(row);

@@ -8,7 +8,6 @@
 class QEvent;
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
 class QWidget;
 class ResultList;
 class SourceButtonGroup;
@@ -40,7 +39,6 @@ private:
     ReaderContext m_context;
     QLineEdit *m_keyword = nullptr;
     QLineEdit *m_pageBox = nullptr;
-    QScrollBar *m_spinner = nullptr;
     QPushButton *m_start = nullptr;
     ResultList *m_list = nullptr;
     quint64 m_search = 0; // bumped by every start; an older search stops

@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -59,16 +58,7 @@ void TorrentSearchReader::buildControls(QWidget *page)
     m_keyword = new QLineEdit(page);
     m_keyword->setObjectName(u"Text2"_s);
     row->addWidget(m_keyword, 1);
-    row->addWidget(new QLabel(u"页码："_s, page));
-    m_pageBox = new QLineEdit(page);
-    m_pageBox->setObjectName(u"Text4"_s);
-    m_pageBox->setMaximumWidth(60);
-    row->addWidget(m_pageBox);
-    m_spinner = new QScrollBar(Qt::Horizontal, page);
-    m_spinner->setObjectName(u"HScroll2"_s);
-    m_spinner->setFixedWidth(60);
-    row->addWidget(m_spinner);
-    wirePageBox(m_pageBox, m_spinner);
+    m_pageBox = addPageBox(row, page, u"Text4"_s, u"HScroll2"_s);
     m_start = m_sources->addMember(0, u"开始搜索"_s, page);
     row->addWidget(m_start);
     layout->addLayout(row);

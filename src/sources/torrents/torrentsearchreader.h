@@ -7,7 +7,6 @@
 
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
 class QWidget;
 class ReaderTimer;
 class ResultList;
@@ -38,7 +37,6 @@ private:
     SourceButtonGroup *m_sources = nullptr;
     QLineEdit *m_keyword = nullptr;
     QLineEdit *m_pageBox = nullptr;
-    QScrollBar *m_spinner = nullptr;
     QPushButton *m_start = nullptr;
     ResultList *m_list = nullptr;
     ReaderTimer *m_parseTimer = nullptr;
