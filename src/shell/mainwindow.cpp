@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -136,7 +135,6 @@ void MainWindow::showEvent(QShowEvent *event)
         return;
     m_startupDone = true;
     m_shell->start();
-    QTimer::singleShot(0, this, &MainWindow::startupFinished);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -147,9 +145,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-ReaderContext MainWindow::context() const
+ReaderContext MainWindow::context()
 {
-    return ReaderContext(&m_services, m_panels.at(1), const_cast<MainWindow *>(this));
+    return ReaderContext(&m_services, m_panels.at(1), this);
 }
 
 QLabel *MainWindow::panel(int number) const

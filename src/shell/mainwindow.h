@@ -26,7 +26,7 @@ public:
 
     explicit MainWindow(Services &services, QWidget *parent = nullptr);
 
-    ReaderContext context() const;
+    ReaderContext context();
     QLabel *panel(int number) const; // 1..6
     QTabWidget *mainTabs() const;
     // An inner tab strip by name ("SSTab2" .. "SSTab5").
@@ -39,9 +39,6 @@ public:
     // Start-up, chrome, version check and exit around the readers.
     WindowShell *shell() const;
 
-Q_SIGNALS:
-    // Start-up has run; the window shows what the user sees first.
-    void startupFinished();
 
 protected:
     void showEvent(QShowEvent *event) override;
