@@ -113,7 +113,11 @@ QList<ReleaseItem> parseResourceReleasePage(const QString &body, qsizetype count
                 const QString whole = u"<a href=\""_s + anchor.left(close + 1) + u"/a>"_s;
                 item.name = preg(preg(whole, u"</?a[^<>]*>"_s), u"</?font[^<>]*>"_s);
             }
+            // The path comes from the page: kept a path on the same site, so
+            // "@host/x" after the base address cannot name another host.
             item.detailPath = cutBefore(anchor, u"\"");
+            if (!item.detailPath.isEmpty() && !item.detailPath.startsWith(QLatin1Char('/')))
+                item.detailPath.prepend(QLatin1Char('/'));
         }
         item.time = pieceField(times, i, u"</p>", u"<");
         items.append(item);

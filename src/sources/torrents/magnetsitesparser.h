@@ -19,7 +19,7 @@ struct ReleaseItem
 {
     QString name;
     QString time;
-    QString detailPath; // site-relative, as the page links it
+    QString detailPath; // site-relative, as the page links it; always starts with "/"
 };
 
 // Channel 1: "/?s=<encoded keyword>&p=<page>".

@@ -32,13 +32,15 @@ QString safeTorrentFileName(const QString &address)
     const qsizetype slash = qMax(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\')));
     name = name.mid(slash + 1);
     for (QChar &c : name) {
-        if (c.unicode() < 0x20 || c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':')
-            || c.unicode() == 0x7F)
+        // Also what other systems refuse, so the file survives a copy.
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringView(u"/\\:*?\"<>|").contains(c))
             c = QLatin1Char('_');
     }
     while (name.startsWith(QLatin1Char('.')))
         name.remove(0, 1);
     name = name.trimmed();
+    while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
     if (name.size() > MaxNameLength)
         name = name.right(MaxNameLength);
     if (name.isEmpty())

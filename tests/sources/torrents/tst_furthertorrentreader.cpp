@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -218,6 +219,8 @@ void TestFurtherTorrentReader::pageNumberOutlivesKeywordAndChannel()
     // Page 3 of 12 results holds two.
     waitForParse();
     QCOMPARE(m_list->rowCount(), 2);
+    // The channel-1 parse armed by the search before must not tick later.
+    QVERIFY(!m_h->child<QTimer>(u"Timer24"_s)->isActive());
 
     QTest::mouseClick(m_previous, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(m_h->demo.requests().contains(u"/resource_release/search/%E5%A4%A9%E7%A9%BA?page=2"_s),

@@ -197,6 +197,10 @@ void TestTorrentParsers::resourceReleaseItems()
     QCOMPARE(items.at(2).name, QString());
     QCOMPARE(items.at(2).detailPath, u"/detail/d3.html"_s);
     QCOMPARE(items.at(2).time, QString());
+
+    // A link that is no site path stays on the site.
+    const QString odd = u"<div class=\"name\"></font><a href=\"@other.example/x.html\">别处</a>"_s;
+    QCOMPARE(parseResourceReleasePage(odd, 1).at(0).detailPath, u"/@other.example/x.html"_s);
 }
 
 void TestTorrentParsers::resourceReleaseMagnet_data()
@@ -275,6 +279,9 @@ void TestTorrentParsers::safeFileNames_data()
     QTest::newRow("hidden file") << u"http://f.example/t/.bashrc"_s << u"bashrc"_s;
     QTest::newRow("trailing slash") << u"http://f.example/t/"_s << u"download.torrent"_s;
     QTest::newRow("control character") << u"http://f.example/t/a%0Ab.torrent"_s << u"a_b.torrent"_s;
+    QTest::newRow("characters other systems refuse") << u"http://f.example/t/a%3F%2A%7C%3C%3E%22b.torrent"_s
+                                                     << u"a______b.torrent"_s;
+    QTest::newRow("trailing dots and spaces") << u"http://f.example/t/x.torrent.%20."_s << u"x.torrent"_s;
     QTest::newRow("empty") << QString() << u"download.torrent"_s;
 }
 
