@@ -9,17 +9,18 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int CommLength = 15; // TASK_COMM_LEN - 1
-// exitproc(): a process counts as new for this many calls and is read on
-// each; after that each process is read again once in RefreshCalls calls.
-constexpr quint64 NewCalls = 10;
-constexpr quint64 RefreshCalls = 100;
-// With no process started, a full scan still runs once in this many calls
-// (a running process may exec the name).
-constexpr quint64 QuietCalls = 10;
-
+// exitproc(): between full walks of /proc (one in FullScanCalls calls),
+// only the pids handed out since the last call are looked at, and each of
+// them again for RecheckCalls calls (a fresh process may still exec).
+constexpr quint64 FullScanCalls = 100;
+constexpr quint64 RecheckCalls = 10;
+// More new pids than this at once: walk /proc instead.
+constexpr qint64 MaxNewPids = 512;
 
 QByteArray readSmallFile(const QByteArray &path, int limit)
 {
@@ -45,12 +46,19 @@ QByteArray argv0Name(const QByteArray &pidDir)
     return argv0.mid(slash + 1);
 }
 
-// The most recently created pid: the last field of loadavg.
-QByteArray lastPid(const QByteArray &root)
+// The most recently created pid (the last field of loadavg); 0 if unknown.
+// The file stays open: one pread() a call instead of open, read, close.
+qint64 lastPid(int fd)
 {
-    QByteArray text = readSmallFile(root + "/loadavg", 128).trimmed();
+    char buffer[128];
+    const ssize_t n = fd < 0 ? -1 : ::pread(fd, buffer, sizeof buffer - 1, 0);
+    if (n <= 0)
+        return 0;
+    const QByteArray text = QByteArray(buffer, n).trimmed();
     const qsizetype space = text.lastIndexOf(' ');
-    return space < 0 ? QByteArray() : text.mid(space + 1);
+    bool ok = false;
+    const qint64 pid = text.mid(space + 1).toLongLong(&ok);
+    return ok ? pid : 0;
 }
 
 } // namespace
@@ -58,6 +66,12 @@ QByteArray lastPid(const QByteArray &root)
 ProcfsProcessControl::ProcfsProcessControl(QString procRoot)
     : m_procRoot(std::move(procRoot))
 {
+}
+
+ProcfsProcessControl::~ProcfsProcessControl()
+{
+    if (m_loadavg >= 0)
+        ::close(m_loadavg);
 }
 
 QByteArray ProcfsProcessControl::readComm(const QByteArray &pidDir) const
@@ -114,55 +128,32 @@ bool ProcfsProcessControl::exitproc(const QString &exeName)
     if (exeName.isEmpty())
         return false;
     const QByteArray name = exeName.toUtf8();
-    const QByteArray root = QFile::encodeName(m_procRoot);
-    const QByteArray newest = lastPid(root);
-    const bool quiet = !newest.isEmpty() && newest == m_lastPid && name == m_lastName && !m_lastFound;
-    if (quiet && ++m_calls % QuietCalls != 0)
-        return false;
-    DIR *dir = ::opendir(root.constData());
-    if (!dir)
-        return false;
-    const quint64 scan = ++m_scan;
-    bool found = false;
-    while (dirent *entry = ::readdir(dir)) {
-        const char *d = entry->d_name;
-        if (*d < '0' || *d > '9')
-            continue;
-        bool ok = false;
-        const qint64 pid = QByteArray::fromRawData(d, qstrlen(d)).toLongLong(&ok);
-        if (!ok)
-            continue;
-        Seen &seen = m_seen[pid];
-        const QByteArray pidDir = root + '/' + QByteArray::fromRawData(d, qstrlen(d));
-        const bool reused = seen.scan == 0 || seen.inode != quint64(entry->d_ino);
-        if (reused) {
-            seen.inode = quint64(entry->d_ino);
-            seen.firstScan = scan;
-        }
-        if (reused || scan - seen.firstScan < NewCalls || quint64(pid + scan) % RefreshCalls == 0)
-            seen.comm = readComm(pidDir);
-        seen.scan = scan;
-        if (found)
-            continue;
-        // A comm that may be a cut-short name (or no comm) needs the full
-        // check, but only when it could be the start of this name.
-        if (seen.comm.isEmpty() || (seen.comm.size() == CommLength && name.startsWith(seen.comm)))
-            found = matches(QFile::decodeName(pidDir), name);
-        else
-            found = seen.comm == name;
-    }
-    ::closedir(dir);
-    // Forget processes that have ended.
-    for (auto it = m_seen.begin(); it != m_seen.end();) {
-        if (it->scan != scan)
-            it = m_seen.erase(it);
-        else
-            ++it;
-    }
-    m_lastPid = newest;
+    if (m_loadavg < 0)
+        m_loadavg = ::open(QFile::encodeName(m_procRoot + u"/loadavg"_s).constData(), O_RDONLY | O_CLOEXEC);
+    const qint64 newest = lastPid(m_loadavg);
+    const quint64 call = ++m_calls;
+    const bool fullScan = name != m_lastName || newest == 0 || newest < m_lastPid
+                          || newest - m_lastPid > MaxNewPids || call % FullScanCalls == 0;
     m_lastName = name;
-    m_lastFound = found;
-    return found;
+    if (fullScan) {
+        m_found = matchingPids(exeName);
+        m_recent.clear();
+        m_lastPid = newest;
+        return !m_found.isEmpty();
+    }
+
+    auto matchesPid = [&](qint64 pid) { return matches(m_procRoot + u'/' + QString::number(pid), name); };
+    // Still running under that name?
+    m_found.removeIf([&](qint64 pid) { return !matchesPid(pid); });
+    for (qint64 pid = m_lastPid + 1; pid <= newest; ++pid)
+        m_recent.append({pid, call});
+    m_lastPid = newest;
+    m_recent.removeIf([&](const Recent &recent) { return call - recent.firstCall >= RecheckCalls; });
+    for (const Recent &recent : std::as_const(m_recent)) {
+        if (!m_found.contains(recent.pid) && matchesPid(recent.pid))
+            m_found.append(recent.pid);
+    }
+    return !m_found.isEmpty();
 }
 
 void ProcfsProcessControl::taskkill(const QString &exeName)

@@ -3,22 +3,22 @@
 #include "core/processcontrol.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 
 // ProcessControl on Linux: reads /proc directly (no shell) and signals with
 // kill(2). A process matches when its comm or the base name of its argv[0]
 // equals the name exactly (comm is cut to 15 characters by the kernel).
-// exitproc() may run every few milliseconds, so it keeps each process's
-// comm between calls: a process is read again on every call while it is
-// new (it may still exec), then only now and then. While the last pid the
-// kernel handed out stays the same, no process was started, and a name that
-// was not running is not looked for again except every few calls.
-// taskkill() always reads afresh.
+// exitproc() may run every few milliseconds, so it does not walk /proc
+// each time: the kernel hands out pids in rising order, so between full
+// walks (about one in a hundred calls) it looks only at the pids created
+// since the last call, each for its first few calls (it may still exec),
+// and at the processes it found before. taskkill() always walks afresh.
 class ProcfsProcessControl : public ProcessControl
 {
 public:
     explicit ProcfsProcessControl(QString procRoot = QStringLiteral("/proc"));
+    ~ProcfsProcessControl() override;
+    Q_DISABLE_COPY_MOVE(ProcfsProcessControl)
 
     bool exitproc(const QString &exeName) override;
     void taskkill(const QString &exeName) override;
@@ -26,22 +26,20 @@ public:
     QList<qint64> matchingPids(const QString &exeName) const;
 
 private:
-    struct Seen
+    struct Recent
     {
-        quint64 inode = 0; // a reused pid comes with a new /proc inode
-        QByteArray comm;
-        quint64 firstScan = 0;
-        quint64 scan = 0; // the last scan that saw the process
+        qint64 pid = 0;
+        quint64 firstCall = 0;
     };
 
     bool matches(const QString &pidDir, const QByteArray &name) const;
     QByteArray readComm(const QByteArray &pidDir) const;
 
     QString m_procRoot;
-    QHash<qint64, Seen> m_seen;
-    quint64 m_scan = 0;
-    quint64 m_calls = 0;
-    QByteArray m_lastPid; // the last field of loadavg at the last scan
     QByteArray m_lastName;
-    bool m_lastFound = false;
+    qint64 m_lastPid = 0;
+    quint64 m_calls = 0;
+    QList<qint64> m_found;   // pids running under m_lastName at the last call
+    QList<Recent> m_recent;  // pids created lately, looked at on every call
+    int m_loadavg = -1;      // /proc/loadavg, kept open
 };
