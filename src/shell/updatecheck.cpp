@@ -152,7 +152,7 @@ void UpdateCheck::showNextEntry()
         // Outside text: shown as plain text in the label and its tooltip.
         m_ticker->setTextFormat(Qt::PlainText);
         m_ticker->setText(entry.title);
-        m_ticker->setToolTip(Qt::convertFromPlainText(entry.title, Qt::WhiteSpaceNormal));
+        m_ticker->setToolTip(Qt::convertFromPlainText(entry.title, Qt::WhiteSpacePre));
     }
     m_announcementTimer->setInterval(m_rotationMs);
     Q_EMIT announcementShown(m_entry);

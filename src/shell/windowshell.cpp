@@ -25,6 +25,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
@@ -172,6 +173,9 @@ void WindowShell::buildBanner()
     m_ticker = new ClickLabel(u"Label17"_s, u"公告加载中"_s, m_banner);
     m_ticker->setMinimumWidth(160);
     row->addWidget(m_ticker, 1);
+    // Moves over the banner and the window background hide the highlight;
+    // they come without Enter when the pointer leaves a button for them.
+    m_banner->setMouseTracking(true);
     m_banner->installEventFilter(this);
 
     m_highlight = new ClickLabel(u"aicAlphaImage3"_s, {}, m_banner);
@@ -184,6 +188,7 @@ void WindowShell::buildBanner()
     layout->addWidget(m_banner);
     layout->addWidget(tabs, 1);
     m_window->setCentralWidget(central);
+    central->setMouseTracking(true);
     central->installEventFilter(this);
     tabs->installEventFilter(this);
 
@@ -420,6 +425,15 @@ void WindowShell::moveHighlightTo(int index)
     m_highlight->raise();
 }
 
+bool WindowShell::pointerOnImageButton(const QPoint &globalPos) const
+{
+    for (const ClickLabel *button : m_imageButtons) {
+        if (button->rect().contains(button->mapFromGlobal(globalPos)))
+            return true;
+    }
+    return false;
+}
+
 bool WindowShell::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
@@ -431,6 +445,11 @@ bool WindowShell::eventFilter(QObject *watched, QEvent *event)
             m_highlight->hide();
         break;
     }
+    case QEvent::MouseMove:
+        if ((watched == m_banner || watched == m_window->centralWidget()) && m_highlight->isVisible()
+            && !pointerOnImageButton(static_cast<QMouseEvent *>(event)->globalPosition().toPoint()))
+            m_highlight->hide();
+        break;
     case QEvent::Resize:
         if (watched == m_window->mainTabs() && m_cover)
             m_cover->setGeometry(m_window->mainTabs()->rect());

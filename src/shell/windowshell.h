@@ -77,6 +77,7 @@ private:
     void mediaTabChanged(int index);
     void applySettings();
     void moveHighlightTo(int index);
+    bool pointerOnImageButton(const QPoint &globalPos) const;
 
     MainWindow *m_window;
     Services &m_services;

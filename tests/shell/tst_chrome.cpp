@@ -84,8 +84,20 @@ void TestChrome::tabStripsAndCaptions()
         {u"SSTab1"_s, 8}, {u"SSTab2"_s, 11}, {u"SSTab3"_s, 5}, {u"SSTab4"_s, 3}, {u"SSTab5"_s, 2}};
     for (const auto &[name, count] : strips)
         QCOMPARE(strip(name)->count(), count);
-    QCOMPARE(strip(u"SSTab2"_s)->tabText(10), u"网络视频"_s);
-    QCOMPARE(strip(u"SSTab5"_s)->tabText(1), u"资源②（支持自定义搜索）"_s);
+    const QList<QPair<QString, QStringList>> captions = {
+        {u"SSTab1"_s,
+         {u"网盘资源"_s, u"影音资源"_s, u"软件资源"_s, u"书籍资源"_s, u"教育资源"_s, u"综合资源"_s, u"在线播放"_s,
+          u"关于程序"_s}},
+        {u"SSTab2"_s,
+         {u"番号资源"_s, u"BT资源"_s, u"云点播资源"_s, u"影视资源①"_s, u"影视资源②"_s, u"影视资源③"_s,
+          u"影视资源④"_s, u"音乐资源"_s, u"动漫资源"_s, u"澄川云点播"_s, u"网络视频"_s}},
+        {u"SSTab4"_s, {u"综合资源①"_s, u"综合资源②"_s, u"综合资源③"_s}},
+        {u"SSTab5"_s, {u"资源①"_s, u"资源②（支持自定义搜索）"_s}},
+    };
+    for (const auto &[name, texts] : captions) {
+        for (int i = 0; i < texts.size(); ++i)
+            QCOMPARE(strip(name)->tabText(i), texts.at(i));
+    }
     const QStringList panels = {u"运行提示："_s, u"欢迎使用澄川旗下Lz系列软件 .."_s, m_h->window().panel(3)->text(),
                                 u"网盘资源"_s, u"当前版本：V2.0 | 网络版本：V2.0"_s, u"澄川出品"_s};
     for (int i = 0; i < 6; ++i)
@@ -268,6 +280,21 @@ void TestChrome::imageButtonsSelectTheirTab()
     }
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QCoreApplication::sendEvent(strip(u"SSTab1"_s), &enter);
+    QVERIFY(!highlight->isVisible());
+
+    // From a button straight onto the banner around it: no Enter reaches
+    // the banner, the move alone must hide the highlight.
+    auto *banner = m_h->child<QWidget>(u"Picture4"_s);
+    auto *last = m_h->child<QWidget>(u"aicAlphaImage2_7"_s);
+    QTest::mouseMove(last, QPoint(5, 5));
+    QEnterEvent onButton(QPointF(5, 5), QPointF(5, 5), last->mapToGlobal(QPointF(5, 5)));
+    QCoreApplication::sendEvent(last, &onButton);
+    QVERIFY(highlight->isVisible());
+    const QPoint beside = last->geometry().topRight() + QPoint(4, 5); // the gap before Label17
+    QVERIFY(!banner->childAt(beside) || banner->childAt(beside) == highlight);
+    QMouseEvent move(QEvent::MouseMove, QPointF(beside), banner->mapToGlobal(QPointF(beside)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(banner, &move);
     QVERIFY(!highlight->isVisible());
 }
 
