@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -60,6 +61,7 @@ private Q_SLOTS:
     void savingNeverOverwrites();
     void torrentContent_data();
     void torrentContent();
+    void garbageNeverBreaksTheParsers();
 };
 
 void TestTorrentParsers::torrentSearchRows()
@@ -325,6 +327,43 @@ void TestTorrentParsers::torrentContent()
     QFETCH(QByteArray, bytes);
     QFETCH(bool, torrent);
     QCOMPARE(looksLikeTorrent(bytes), torrent);
+}
+
+void TestTorrentParsers::garbageNeverBreaksTheParsers()
+{
+    // Pages made of the readers' markers and their ends in random order:
+    // every parser gives at most the counted rows and never crashes.
+    const QStringList parts = {
+        u"<td class=\"name\">"_s, u"<td class=\"date\">"_s, u"<td class=\"size\">"_s, u"</td>"_s,
+        u"/information/"_s, u"magnet:?"_s, u"magnet:"_s, u"\""_s, u"<item>"_s, u"</item>"_s,
+        u"<title><![CDATA["_s, u"]]>"_s, u"]"_s, u"Size:"_s, u"</b>"_s, u"<enclosure url=\""_s, u"<pubDate>"_s,
+        u"</pubDate>"_s, u"<ul class=\"m-files-ul\">"_s, u"<span"_s, u"<li>"_s, u"<p class=\"m-meta\">"_s,
+        u"</li>"_s, u"大小: "_s, u"&nbsp;"_s, u"<a href=\""_s, u"&"_s, u"创建时间: "_s, u"<div class=\"name\">"_s,
+        u"</font><a href=\""_s, u"</a>"_s, u"<p>发布:"_s, u"</p>"_s, u"共有"_s, u"部"_s, u"125"_s,
+        u"<a href=\"detail.asp?ID="_s, u"<td class=\"l6 \">"_s, u"index.asp?RegionID="_s, u">"_s, u"<"_s,
+        u"title="_s, u" "_s, u"\r\n"_s, u"片"_s, QString(QChar(0xDC00)),
+    };
+    QRandomGenerator random(20141230);
+    for (int round = 0; round < 400; ++round) {
+        QString body;
+        const int length = int(random.bounded(80));
+        for (int i = 0; i < length; ++i)
+            body += parts.at(random.bounded(int(parts.size())));
+        const QString base = u"http://site.example"_s;
+        const qsizetype torrents = countTorrentSearchItems(body);
+        QVERIFY(parseTorrentSearchPage(body, base, torrents).size() <= torrents);
+        const qsizetype items = countRssFeedItems(body);
+        QVERIFY(parseRssFeed(body, items).size() <= items);
+        const qsizetype magnets = countMagnetSearchItems(body);
+        QVERIFY(parseMagnetSearchPage(body, magnets).size() <= magnets);
+        const qsizetype releases = countResourceReleaseItems(body);
+        for (const ReleaseItem &item : parseResourceReleasePage(body, releases))
+            QVERIFY(item.detailPath.isEmpty() || item.detailPath.startsWith(QLatin1Char('/')));
+        ::resourceReleaseMagnet(body);
+        QVERIFY(parseMovieResourcePage(body, base).size() <= 30);
+        isMagnetSearchEmpty(body);
+        isMovieResourceEmpty(body);
+    }
 }
 
 QTEST_MAIN(TestTorrentParsers)
