@@ -40,6 +40,11 @@ MainWindow &TestHarness::window()
     return *m_window;
 }
 
+void TestHarness::destroyWindow()
+{
+    m_window.reset();
+}
+
 QString TestHarness::status() const
 {
     return m_window ? m_window->panel(2)->text() : QString();

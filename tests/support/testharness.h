@@ -49,6 +49,9 @@ public:
     }
 
     QString status() const;
+    // Deletes the window (not the server or the fetcher), as closing the
+    // program mid-fetch would.
+    void destroyWindow();
 
 private:
     std::unique_ptr<PageFetcher> m_fetcher;

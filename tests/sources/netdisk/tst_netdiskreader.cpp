@@ -33,6 +33,7 @@ private Q_SLOTS:
     void notFoundAfterASecond();
     void everyFetchFailedEndsLikeNotFound();
     void newSearchDisarmsOldNotFound();
+    void windowGoneWhileFetching();
     void pageBoxAndSpinner();
     void selectAll();
     void rowActionsNeedASelection_data();
@@ -216,6 +217,20 @@ void TestNetdiskReader::newSearchDisarmsOldNotFound()
     QVERIFY(!m_start->isEnabled());
     QTRY_COMPARE_WITH_TIMEOUT(m_h->status(), u"百度网盘搜索完毕.."_s, 10000);
     QVERIFY(m_list->rowCount() > 0);
+}
+
+void TestNetdiskReader::windowGoneWhileFetching()
+{
+    // The page arrives after the reader is gone: the search must end
+    // without touching it.
+    tick({0, 1});
+    searchFor(u"慢速电影"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(m_h->demo.requests().size(), 1, 5000);
+    m_h->destroyWindow();
+    m_list = nullptr;
+    m_start = nullptr;
+    QTest::qWait(2000);
+    QCOMPARE(m_h->demo.requests().size(), 1); // no second netdisk asked for
 }
 
 void TestNetdiskReader::pageBoxAndSpinner()
