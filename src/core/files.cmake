@@ -1,5 +1,6 @@
-# Files of src/core (see src/CMakeLists.txt).
+# Files of src/core: no widgets (see src/CMakeLists.txt).
 list(APPEND JYX_CORE_SOURCES
+    core/announcementfile.cpp
     core/bodydecoder.cpp
     core/inidocument.cpp
     core/markerscan.cpp
@@ -9,15 +10,4 @@ list(APPEND JYX_CORE_SOURCES
     core/readertimer.cpp
     core/siteconfig.cpp
     core/texttools.cpp
-)
-list(APPEND JYX_WIDGET_SOURCES
-    core/dialogs.cpp
-    core/listexport.cpp
-    core/pagecontrols.cpp
-    core/pictureloader.cpp
-    core/readercontext.cpp
-    core/resultlist.cpp
-    core/resultlistcatalog.cpp
-    core/rowactions.cpp
-    core/urlopener.cpp
 )

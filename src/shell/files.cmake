@@ -1,13 +1,10 @@
 # Files of src/shell (see src/CMakeLists.txt).
-list(APPEND JYX_CORE_SOURCES
-    shell/announcementfile.cpp
-)
 list(APPEND JYX_WIDGET_SOURCES
     shell/browserclosetimer.cpp
-    shell/clicklabel.cpp
     shell/commandline.cpp
     shell/exitflow.cpp
     shell/mainwindow.cpp
+    shell/readertable.cpp
     shell/mediaplayer.cpp
     shell/settingsfile.cpp
     shell/settingswindow.cpp

@@ -1,12 +1,8 @@
 #include "shell/mainwindow.h"
 
 #include "core/services.h"
+#include "shell/readertable.h"
 #include "shell/windowshell.h"
-#include "sources/netdisk/netdiskreader.h"
-#include "sources/torrents/furthertorrentreader.h"
-#include "sources/torrents/movieresourcereader.h"
-#include "sources/torrents/rssfeedreader.h"
-#include "sources/torrents/torrentsearchreader.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -55,14 +51,16 @@ MainWindow::MainWindow(Services &services, QWidget *parent)
     buildStatusBar();
     buildTabs();
     m_shell = new WindowShell(this, m_services);
+    placeReaders();
+}
 
-    m_netdisk = new NetdiskReader(context(), m_mainTabs->widget(0), this);
-    // The torrent sources sit on the 影音资源 tabs their captions name.
-    QTabWidget *media = innerTabs(u"SSTab2"_s);
-    m_torrentSearch = new TorrentSearchReader(context(), media->widget(0), this);
-    m_rssFeed = new RssFeedReader(context(), media->widget(1), m_torrentSearch->sourceButtons(), this);
-    m_furtherTorrents = new FurtherTorrentReader(context(), media->widget(2), this);
-    m_movieResource = new MovieResourceReader(context(), media->widget(3), m_torrentSearch->sourceButtons(), this);
+void MainWindow::placeReaders()
+{
+    for (const ReaderPlace &place : readerTable()) {
+        QTabWidget *tabs = innerTabs(place.tabs);
+        Q_ASSERT(tabs && place.page < tabs->count());
+        place.make(context(), tabs->widget(place.page), this);
+    }
 }
 
 void MainWindow::buildStatusBar()
@@ -162,36 +160,13 @@ QTabWidget *MainWindow::mainTabs() const
 
 QTabWidget *MainWindow::innerTabs(const QString &name) const
 {
+    if (name == m_mainTabs->objectName())
+        return m_mainTabs;
     for (QTabWidget *tabs : m_innerTabs) {
         if (tabs->objectName() == name)
             return tabs;
     }
     return nullptr;
-}
-
-NetdiskReader *MainWindow::netdiskReader() const
-{
-    return m_netdisk;
-}
-
-TorrentSearchReader *MainWindow::torrentSearchReader() const
-{
-    return m_torrentSearch;
-}
-
-RssFeedReader *MainWindow::rssFeedReader() const
-{
-    return m_rssFeed;
-}
-
-FurtherTorrentReader *MainWindow::furtherTorrentReader() const
-{
-    return m_furtherTorrents;
-}
-
-MovieResourceReader *MainWindow::movieResourceReader() const
-{
-    return m_movieResource;
 }
 
 WindowShell *MainWindow::shell() const

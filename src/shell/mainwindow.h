@@ -1,17 +1,12 @@
 #pragma once
 
-#include "core/readercontext.h"
+#include "ui/readercontext.h"
 
 #include <QList>
 #include <QMainWindow>
 
-class FurtherTorrentReader;
-class MovieResourceReader;
-class NetdiskReader;
 class QLabel;
 class QTabWidget;
-class RssFeedReader;
-class TorrentSearchReader;
 class WindowShell;
 struct Services;
 
@@ -29,16 +24,10 @@ public:
     ReaderContext context();
     QLabel *panel(int number) const; // 1..6
     QTabWidget *mainTabs() const;
-    // An inner tab strip by name ("SSTab2" .. "SSTab5").
+    // A tab strip by name ("SSTab1" .. "SSTab5").
     QTabWidget *innerTabs(const QString &name) const;
-    NetdiskReader *netdiskReader() const;
-    TorrentSearchReader *torrentSearchReader() const;
-    RssFeedReader *rssFeedReader() const;
-    FurtherTorrentReader *furtherTorrentReader() const;
-    MovieResourceReader *movieResourceReader() const;
     // Start-up, chrome, version check and exit around the readers.
     WindowShell *shell() const;
-
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -48,16 +37,12 @@ private:
     void buildStatusBar();
     void buildTabs();
     void followTabCaption(QTabWidget *tabs);
+    void placeReaders();
 
     Services &m_services;
     QList<QLabel *> m_panels;
     QTabWidget *m_mainTabs = nullptr;
     QList<QTabWidget *> m_innerTabs;
-    NetdiskReader *m_netdisk = nullptr;
-    TorrentSearchReader *m_torrentSearch = nullptr;
-    RssFeedReader *m_rssFeed = nullptr;
-    FurtherTorrentReader *m_furtherTorrents = nullptr;
-    MovieResourceReader *m_movieResource = nullptr;
     WindowShell *m_shell = nullptr;
     bool m_startupDone = false;
 };

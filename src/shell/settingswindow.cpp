@@ -2,7 +2,7 @@
 
 #include "core/siteconfig.h"
 #include "core/texttools.h"
-#include "shell/clicklabel.h"
+#include "ui/clicklabel.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 
 #include "core/pagefetcher.h"
 #include "core/siteconfig.h"
-#include "shell/clicklabel.h"
+#include "ui/clicklabel.h"
 
 #include <QLabel>
 #include <QTextDocument>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/readercontext.h"
-#include "shell/announcementfile.h"
+#include "ui/readercontext.h"
+#include "core/announcementfile.h"
 
 #include <QCoroTask>
 #include <QList>

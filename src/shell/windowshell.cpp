@@ -4,7 +4,6 @@
 #include "core/services.h"
 #include "core/siteconfig.h"
 #include "shell/browserclosetimer.h"
-#include "shell/clicklabel.h"
 #include "shell/mainwindow.h"
 #include "shell/mediaplayer.h"
 #include "shell/settingswindow.h"
@@ -12,6 +11,8 @@
 #include "shell/updatecheck.h"
 #include "sources/netdisk/netdiskreader.h"
 #include "sources/playback/livetvarea.h"
+#include "sources/playback/portalpages.h"
+#include "ui/clicklabel.h"
 #include "windows/browserview.h"
 #include "windows/faqwindow.h"
 #include "windows/festivewindow.h"
@@ -334,7 +335,7 @@ void WindowShell::start()
     }
 
     QList<QWidget *> locked;
-    if (NetdiskReader *netdisk = m_window->netdiskReader())
+    if (auto *netdisk = m_window->findChild<NetdiskReader *>(u"NetdiskReader"_s))
         locked = netdisk->startupLockedControls();
     locked.append(m_window->mainTabs());
     locked.append(m_highlight);
@@ -401,7 +402,12 @@ void WindowShell::openPortal()
 {
     if (m_portal)
         return;
-    auto *window = new PortalWindow(m_services.sites, m_window);
+    QList<PortalWindow::Entry> entries;
+    for (qsizetype i = 0; i < PortalPages::options().size(); ++i) {
+        const QString &option = PortalPages::options().at(i);
+        entries.append({option, PortalPages::captions().at(i), PortalPages::address(m_services.sites, option)});
+    }
+    auto *window = new PortalWindow(entries, PortalPages::startOption(), m_window);
     m_portal = window;
     window->open();
 }

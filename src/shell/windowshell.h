@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/readercontext.h"
+#include "ui/readercontext.h"
 #include "shell/exitflow.h"
 #include "shell/settingsfile.h"
 

@@ -1,7 +1,7 @@
 #include "windows/faqwindow.h"
 
 #include "core/siteconfig.h"
-#include "shell/clicklabel.h"
+#include "ui/clicklabel.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>

@@ -1,7 +1,5 @@
 #include "windows/portalwindow.h"
 
-#include "core/siteconfig.h"
-#include "sources/playback/portalpages.h"
 #include "windows/browserview.h"
 
 #include <QHBoxLayout>
@@ -11,9 +9,8 @@
 
 using namespace Qt::StringLiterals;
 
-PortalWindow::PortalWindow(const SiteConfig &sites, QWidget *parent)
+PortalWindow::PortalWindow(const QList<Entry> &entries, const QString &startOption, QWidget *parent)
     : QDialog(parent)
-    , m_sites(sites)
 {
     setObjectName(u"Form5"_s);
     setWindowTitle(u"网络视频"_s);
@@ -24,13 +21,15 @@ PortalWindow::PortalWindow(const SiteConfig &sites, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     auto *options = new QHBoxLayout();
-    for (qsizetype i = 0; i < PortalPages::options().size(); ++i) {
-        const QString option = PortalPages::options().at(i);
-        auto *button = new QRadioButton(PortalPages::captions().at(i), this);
-        button->setObjectName(option);
-        button->setChecked(option == PortalPages::startOption());
-        connect(button, &QRadioButton::clicked, this,
-                [this, option] { m_browser->navigate(PortalPages::address(m_sites, option)); });
+    QString startAddress;
+    for (const Entry &entry : entries) {
+        auto *button = new QRadioButton(entry.caption, this);
+        button->setObjectName(entry.option);
+        button->setChecked(entry.option == startOption);
+        if (entry.option == startOption)
+            startAddress = entry.address;
+        const QString address = entry.address;
+        connect(button, &QRadioButton::clicked, this, [this, address] { m_browser->navigate(address); });
         options->addWidget(button);
     }
     options->addStretch(1);
@@ -43,7 +42,7 @@ PortalWindow::PortalWindow(const SiteConfig &sites, QWidget *parent)
 
     m_browser = new BrowserView(u"WebBrowser1"_s, BrowserView::Silent | BrowserView::NoContextMenu, this);
     layout->addWidget(m_browser, 1);
-    m_browser->navigate(PortalPages::address(m_sites, PortalPages::startOption()));
+    m_browser->navigate(startAddress);
 }
 
 BrowserView *PortalWindow::browser() const

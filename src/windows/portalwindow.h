@@ -1,22 +1,29 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
+#include <QString>
 
 class BrowserView;
-class SiteConfig;
 
 // Form5 "网络视频": one portal page at a time in a silent browser, chosen
-// with the option buttons; it always opens on the 腾讯视频 page.
+// with the option buttons; it always opens on the start entry's page.
 class PortalWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    PortalWindow(const SiteConfig &sites, QWidget *parent = nullptr);
+    struct Entry
+    {
+        QString option;  // the option button's name, e.g. "Option3"
+        QString caption;
+        QString address; // empty when the portal is not configured
+    };
+
+    PortalWindow(const QList<Entry> &entries, const QString &startOption, QWidget *parent = nullptr);
 
     BrowserView *browser() const;
 
 private:
-    const SiteConfig &m_sites;
     BrowserView *m_browser = nullptr;
 };

@@ -1,5 +1,5 @@
 #include "core/pagefetcher.h"
-#include "core/pictureloader.h"
+#include "ui/pictureloader.h"
 #include "demo/demoserver.h"
 
 #include <QBuffer>

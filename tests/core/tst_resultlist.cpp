@@ -1,6 +1,6 @@
-#include "core/readercontext.h"
-#include "core/resultlist.h"
-#include "core/resultlistcatalog.h"
+#include "ui/readercontext.h"
+#include "ui/resultlist.h"
+#include "ui/resultlistcatalog.h"
 #include "core/services.h"
 #include "support/recordingopener.h"
 

@@ -1,4 +1,4 @@
-#include "shell/clicklabel.h"
+#include "ui/clicklabel.h"
 #include "shell/windowshell.h"
 #include "sources/playback/livetvarea.h"
 #include "sources/playback/livetvchannels.h"

@@ -1,5 +1,5 @@
 #include "core/texttools.h"
-#include "shell/clicklabel.h"
+#include "ui/clicklabel.h"
 #include "shell/settingswindow.h"
 #include "shell/termsofuse.h"
 #include "shell/windowshell.h"

@@ -1,5 +1,5 @@
 #include "core/texttools.h"
-#include "core/resultlist.h"
+#include "ui/resultlist.h"
 #include "shell/browserclosetimer.h"
 #include "shell/exitflow.h"
 #include "shell/mediaplayer.h"

@@ -1,5 +1,5 @@
 #include "core/texttools.h"
-#include "shell/clicklabel.h"
+#include "ui/clicklabel.h"
 #include "shell/updatecheck.h"
 #include "shell/windowshell.h"
 #include "support/testharness.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QList>
 #include <QQueue>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/urlopener.h"
+#include "ui/urlopener.h"
 
 #include <QList>
 #include <QStringList>

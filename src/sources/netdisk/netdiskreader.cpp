@@ -1,15 +1,16 @@
 #include "sources/netdisk/netdiskreader.h"
 
-#include "core/listexport.h"
-#include "core/pagecontrols.h"
+#include "ui/listexport.h"
+#include "ui/pagecontrols.h"
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
-#include "core/resultlist.h"
-#include "core/rowactions.h"
+#include "ui/resultlist.h"
+#include "ui/rowactions.h"
 #include "core/services.h"
 #include "core/siteconfig.h"
 #include "core/texttools.h"
 #include "sources/netdisk/netdiskparser.h"
+#include "ui/searchrun.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -17,7 +18,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -40,6 +40,12 @@ NetdiskReader::NetdiskReader(const ReaderContext &context, QWidget *page, QObjec
     m_notFoundTimer = new ReaderTimer(u"Timer18"_s, 1000, this);
     connect(m_parseTimer, &QTimer::timeout, this, &NetdiskReader::parseTick);
     connect(m_notFoundTimer, &QTimer::timeout, this, &NetdiskReader::notFoundTick);
+    m_run = new SearchRun(m_context, this);
+    m_run->setStartButtons({m_start});
+    m_run->setList(m_list);
+    m_run->addTimers({m_parseTimer, m_notFoundTimer});
+    // Every fetch failed: end like a search without hits.
+    m_run->setStallHandler([this] { m_notFoundTimer->arm(); });
 
     connect(m_keyword, &QLineEdit::textChanged, this,
             [this](const QString &text) { m_encodedKeyword = UTF8_URLEncoding(text); });
@@ -94,11 +100,6 @@ void NetdiskReader::buildControls(QWidget *page)
     layout->addWidget(m_listFrame, 1);
 }
 
-ResultList *NetdiskReader::list() const
-{
-    return m_list;
-}
-
 QList<QWidget *> NetdiskReader::startupLockedControls() const
 {
     QList<QWidget *> controls = {m_start, m_keyword, m_list, m_selectAll};
@@ -137,34 +138,21 @@ QCoro::Task<> NetdiskReader::search()
 
     // A new search owns the timers: nothing left from an older one may
     // report into it.
-    const quint64 search = ++m_search;
-    m_parseTimer->disarm();
-    m_notFoundTimer->disarm();
+    m_run->begin(u"正在为您搜索["_s + keyword + u"]相关资源.."_s);
     m_pending.clear();
     m_pendingCount = 0;
-
-    m_list->clear();
     m_body.clear();
-    m_start->setEnabled(false);
-    m_context.report(u"正在为您搜索["_s + keyword + u"]相关资源.."_s);
 
-    QPointer<NetdiskReader> self(this);
-    bool anyCounted = false;
     for (int index : std::as_const(ticked)) {
         m_currentCaption = m_boxes.at(index)->text();
         const QString caption = m_currentCaption;
-        const QString body = co_await m_context.fetcher().GetBody(requestAddress(index));
-        if (!self || self->m_search != search)
+        const std::optional<QString> body = co_await m_run->fetch(requestAddress(index));
+        if (!body)
             co_return;
-        m_body = body;
-        if (!body.isEmpty()) {
-            countStep(body, caption);
-            anyCounted = true;
-        }
+        m_body = *body;
+        if (!body->isEmpty())
+            countStep(*body, caption);
     }
-    // Every fetch failed: end like a search without hits.
-    if (!anyCounted)
-        m_notFoundTimer->arm();
 }
 
 void NetdiskReader::countStep(const QString &body, const QString &caption)
@@ -192,8 +180,7 @@ void NetdiskReader::parseTick()
         }
     }
     m_pendingCount = 0;
-    m_start->setEnabled(true);
-    m_context.report(m_currentLabel + u"搜索完毕.."_s);
+    m_run->finish(m_currentLabel + u"搜索完毕.."_s);
     m_listFrame->setTitle(u"资源列表(当前共搜索到："_s + QString::number(m_list->rowCount()) + u"个资源)"_s);
     m_parseTimer->disarm();
 }
@@ -202,9 +189,8 @@ void NetdiskReader::notFoundTick()
 {
     if (m_list->rowCount() > 0)
         return;
-    m_context.report(m_currentCaption + u"未找到相关资源.."_s);
-    m_start->setEnabled(true);
     m_notFoundTimer->disarm();
+    m_run->finish(m_currentCaption + u"未找到相关资源.."_s);
 }
 
 void NetdiskReader::copyInformation()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/readercontext.h"
+#include "ui/readercontext.h"
 
 #include <QCoroTask>
 #include <QList>
@@ -13,6 +13,7 @@ class QPushButton;
 class QWidget;
 class ReaderTimer;
 class ResultList;
+class SearchRun;
 
 // Netdisk search: asks the web search engine for hits on each ticked
 // netdisk, one request per netdisk in index order, and lists them with the
@@ -25,7 +26,6 @@ class NetdiskReader : public QObject
 public:
     NetdiskReader(const ReaderContext &context, QWidget *page, QObject *parent = nullptr);
 
-    ResultList *list() const;
     // The controls that stay locked until the version check has passed.
     QList<QWidget *> startupLockedControls() const;
 
@@ -56,6 +56,7 @@ private:
     ResultList *m_list = nullptr;
     ReaderTimer *m_parseTimer = nullptr;
     ReaderTimer *m_notFoundTimer = nullptr;
+    SearchRun *m_run = nullptr;
 
     QString m_encodedKeyword;
     QString m_body;
@@ -63,5 +64,4 @@ private:
     qsizetype m_pendingCount = 0;
     QString m_currentLabel;
     QString m_currentCaption;
-    quint64 m_search = 0; // bumped by every start; an older search stops
 };

@@ -2,16 +2,16 @@
 
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
-#include "core/resultlist.h"
+#include "ui/resultlist.h"
 #include "core/siteconfig.h"
 #include "core/texttools.h"
 #include "sources/torrents/magnetsitesparser.h"
+#include "ui/searchrun.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -45,6 +45,12 @@ FurtherTorrentReader::FurtherTorrentReader(const ReaderContext &context, QWidget
     m_releaseTimer = new ReaderTimer(u"Timer26"_s, 100, this);
     connect(m_magnetTimer, &QTimer::timeout, this, &FurtherTorrentReader::parseMagnetSearch);
     connect(m_releaseTimer, &QTimer::timeout, this, [this] { parseResourceRelease(); });
+    // No start guard here: a new start supersedes whatever an older one
+    // still has to parse or fetch. A failed fetch ends like no result.
+    m_run = new SearchRun(m_context, this);
+    m_run->setList(m_list);
+    m_run->addTimers({m_magnetTimer, m_releaseTimer});
+    m_run->setNotFoundText(noResultText());
 
     connect(m_channel, &QComboBox::currentIndexChanged, this, [this](int index) {
         // "即将添加更多渠道" is no channel yet.
@@ -88,16 +94,6 @@ void FurtherTorrentReader::buildControls(QWidget *page)
     layout->addWidget(m_list, 1);
 }
 
-ResultList *FurtherTorrentReader::list() const
-{
-    return m_list;
-}
-
-int FurtherTorrentReader::pageNumber() const
-{
-    return m_page;
-}
-
 void FurtherTorrentReader::nextPage()
 {
     if (m_page < std::numeric_limits<qint16>::max())
@@ -122,15 +118,9 @@ QCoro::Task<> FurtherTorrentReader::search()
         m_context.report(u"请输入关键字.."_s);
         co_return;
     }
-    // No start guard here: a new start supersedes whatever an older one
-    // still has to parse or fetch.
-    const quint64 search = ++m_search;
-    m_magnetTimer->disarm();
-    m_releaseTimer->disarm();
+    m_run->begin(u"正在搜索资源,请稍等.."_s);
     m_body.clear();
     m_itemCount = 0;
-    m_list->clear();
-    m_context.report(u"正在搜索资源,请稍等.."_s);
 
     const int channel = m_channel->currentIndex();
     const QString encoded = UTF8_URLEncoding(keyword);
@@ -142,17 +132,16 @@ QCoro::Task<> FurtherTorrentReader::search()
     else
         co_return;
 
-    QPointer<FurtherTorrentReader> self(this);
-    const QString body = co_await m_context.fetcher().GetBody(address);
-    if (!self || self->m_search != search)
+    const std::optional<QString> body = co_await m_run->fetch(address);
+    if (!body)
         co_return;
-    m_body = body;
+    m_body = *body;
     if (m_body.isEmpty())
         co_return;
 
     const bool empty = channel == MagnetChannel ? isMagnetSearchEmpty(m_body) : isResourceReleaseEmpty(m_body);
     if (empty) {
-        m_context.report(noResultText());
+        m_run->finish(noResultText());
         m_context.message(noResultText());
         co_return;
     }
@@ -185,19 +174,18 @@ QCoro::Task<> FurtherTorrentReader::parseResourceRelease()
 {
     // One run per count step, however long its detail fetches take.
     m_releaseTimer->disarm();
-    const quint64 search = m_search;
+    const quint64 search = m_run->current();
     const QString base = m_context.sites().site(u"resource_release"_s);
     const QList<ReleaseItem> items = parseResourceReleasePage(m_body, m_itemCount);
 
-    QPointer<FurtherTorrentReader> self(this);
     for (qsizetype i = 0; i < items.size(); ++i) {
         const ReleaseItem &item = items.at(i);
         QString magnet;
         if (!item.detailPath.isEmpty()) {
-            const QString detail = co_await m_context.fetcher().GetBody(base + item.detailPath);
-            if (!self || self->m_search != search)
+            const std::optional<QString> detail = co_await m_run->fetchFor(search, base + item.detailPath);
+            if (!detail)
                 co_return;
-            magnet = resourceReleaseMagnet(detail);
+            magnet = resourceReleaseMagnet(*detail);
         }
         m_list->addRow(QString::number(i + 1),
                        {{u"mc"_s, item.name}, {u"cl"_s, magnet}, {u"dx"_s, u"未知"_s}, {u"fb"_s, item.time}});
@@ -207,7 +195,7 @@ QCoro::Task<> FurtherTorrentReader::parseResourceRelease()
 
 void FurtherTorrentReader::finishParse()
 {
-    m_context.report(u"资源搜索完毕.."_s);
+    m_run->finish(u"资源搜索完毕.."_s);
     m_next->setEnabled(true);
     m_previous->setEnabled(true);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/readercontext.h"
+#include "ui/readercontext.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -11,6 +11,7 @@ class QPushButton;
 class QWidget;
 class ReaderTimer;
 class ResultList;
+class SearchRun;
 
 // The two further torrent sites behind the channel selector: the magnet
 // search site (channel 1) and the resource release site (channel 2, one
@@ -22,9 +23,6 @@ class FurtherTorrentReader : public QObject
 
 public:
     FurtherTorrentReader(const ReaderContext &context, QWidget *page, QObject *parent = nullptr);
-
-    ResultList *list() const;
-    int pageNumber() const;
 
 private:
     void buildControls(QWidget *page);
@@ -45,9 +43,9 @@ private:
     ResultList *m_list = nullptr;
     ReaderTimer *m_magnetTimer = nullptr;
     ReaderTimer *m_releaseTimer = nullptr;
+    SearchRun *m_run = nullptr;
 
     qint16 m_page = 1;
     QString m_body;
     qint16 m_itemCount = 0;
-    quint64 m_search = 0; // bumped by every start; an older search stops
 };

@@ -1,18 +1,18 @@
 #include "sources/torrents/movieresourcereader.h"
 
-#include "core/pagecontrols.h"
+#include "ui/pagecontrols.h"
 #include "core/pagefetcher.h"
-#include "core/resultlist.h"
+#include "ui/resultlist.h"
 #include "core/siteconfig.h"
 #include "core/texttools.h"
 #include "sources/torrents/movieresourceparser.h"
 #include "sources/torrents/sourcebuttongroup.h"
+#include "ui/searchrun.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -24,13 +24,17 @@ const QString &MovieResourceReader::placeholder()
     return text;
 }
 
-MovieResourceReader::MovieResourceReader(const ReaderContext &context, QWidget *page, SourceButtonGroup *sources,
-                                         QObject *parent)
+MovieResourceReader::MovieResourceReader(const ReaderContext &context, QWidget *page, QObject *parent)
     : QObject(parent)
     , m_context(context)
 {
     setObjectName(u"MovieResourceReader"_s);
+    SourceButtonGroup *sources = SourceButtonGroup::of(m_context.window());
     buildControls(page, sources);
+    m_run = new SearchRun(m_context, this);
+    m_run->setStartButtons({m_start});
+    m_run->setList(m_list);
+    m_run->setStallHandler([this] { reportNotFound(); });
     m_keyword->installEventFilter(this);
     connect(sources, &SourceButtonGroup::pressed, this, [this](int index) {
         if (index == 2)
@@ -55,11 +59,6 @@ void MovieResourceReader::buildControls(QWidget *page, SourceButtonGroup *source
     layout->addWidget(m_list, 1);
 }
 
-ResultList *MovieResourceReader::list() const
-{
-    return m_list;
-}
-
 bool MovieResourceReader::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_keyword) {
@@ -78,17 +77,14 @@ QCoro::Task<> MovieResourceReader::search()
         m_context.report(u"请输入关键字..."_s);
         co_return;
     }
-    const quint64 search = ++m_search;
-    m_list->clear();
-    m_context.report(u"正在搜索资源，请稍等.."_s);
-    m_start->setEnabled(false);
+    m_run->begin(u"正在搜索资源，请稍等.."_s);
 
     const QString base = m_context.sites().site(u"movie_resource"_s);
     const QString address = movieResourceAddress(base, UTF8_URLEncoding(keyword), m_pageBox->text());
-    QPointer<MovieResourceReader> self(this);
-    const QString body = co_await m_context.fetcher().GetBody(address);
-    if (!self || self->m_search != search)
+    const std::optional<QString> fetched = co_await m_run->fetch(address);
+    if (!fetched)
         co_return;
+    const QString &body = *fetched;
     // A failed fetch ends like a page without matches.
     if (body.isEmpty() || isMovieResourceEmpty(body)) {
         reportNotFound();
@@ -102,13 +98,11 @@ QCoro::Task<> MovieResourceReader::search()
                                                 {u"gx"_s, row.updateTime},
                                                 {u"bz"_s, row.region}});
     }
-    m_start->setEnabled(true);
-    m_context.report(u"搜索完毕.."_s);
+    m_run->finish(u"搜索完毕.."_s);
 }
 
 void MovieResourceReader::reportNotFound()
 {
-    m_start->setEnabled(true);
-    m_context.report(u"没有找到相关影片资源.."_s);
+    m_run->finish(u"没有找到相关影片资源.."_s);
     m_context.message(u"没有找到相关影片资源"_s);
 }

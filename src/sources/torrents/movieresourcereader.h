@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/readercontext.h"
+#include "ui/readercontext.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -10,6 +10,7 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 class ResultList;
+class SearchRun;
 class SourceButtonGroup;
 
 // Movie resource search: one result page of the movie resource site per
@@ -23,10 +24,7 @@ class MovieResourceReader : public QObject
 public:
     static const QString &placeholder();
 
-    MovieResourceReader(const ReaderContext &context, QWidget *page, SourceButtonGroup *sources,
-                        QObject *parent = nullptr);
-
-    ResultList *list() const;
+    MovieResourceReader(const ReaderContext &context, QWidget *page, QObject *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -41,5 +39,5 @@ private:
     QLineEdit *m_pageBox = nullptr;
     QPushButton *m_start = nullptr;
     ResultList *m_list = nullptr;
-    quint64 m_search = 0; // bumped by every start; an older search stops
+    SearchRun *m_run = nullptr;
 };

@@ -2,14 +2,15 @@
 
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
-#include "core/resultlist.h"
-#include "core/rowactions.h"
+#include "ui/resultlist.h"
+#include "ui/rowactions.h"
 #include "core/services.h"
 #include "core/siteconfig.h"
 #include "core/texttools.h"
 #include "sources/torrents/rssfeedparser.h"
 #include "sources/torrents/sourcebuttongroup.h"
 #include "sources/torrents/torrentfilesaver.h"
+#include "ui/searchrun.h"
 
 #include <QAction>
 #include <QDir>
@@ -28,18 +29,23 @@ constexpr qsizetype MaxItems = 32767; // the counter is 16-bit
 
 } // namespace
 
-RssFeedReader::RssFeedReader(const ReaderContext &context, QWidget *page, SourceButtonGroup *sources,
-                             QObject *parent)
+RssFeedReader::RssFeedReader(const ReaderContext &context, QWidget *page, QObject *parent)
     : QObject(parent)
     , m_context(context)
 {
     setObjectName(u"RssFeedReader"_s);
+    SourceButtonGroup *sources = SourceButtonGroup::of(m_context.window());
     buildControls(page, sources);
 
     m_parseTimer = new ReaderTimer(u"Timer5"_s, 100, this);
     m_notFoundTimer = new ReaderTimer(u"Timer6"_s, 1000, this);
     connect(m_parseTimer, &QTimer::timeout, this, &RssFeedReader::parseTick);
     connect(m_notFoundTimer, &QTimer::timeout, this, &RssFeedReader::notFoundTick);
+    m_run = new SearchRun(m_context, this);
+    m_run->setStartButtons({m_start});
+    m_run->setList(m_list);
+    m_run->addTimers({m_parseTimer, m_notFoundTimer});
+    m_run->setNotFoundText(u"未找到相关资源.."_s);
 
     connect(m_keyword, &QLineEdit::textChanged, this,
             [this](const QString &text) { m_encodedKeyword = UTF8_URLEncoding(text); });
@@ -67,36 +73,21 @@ void RssFeedReader::buildControls(QWidget *page, SourceButtonGroup *sources)
     layout->addWidget(m_list, 1);
 }
 
-ResultList *RssFeedReader::list() const
-{
-    return m_list;
-}
-
 QCoro::Task<> RssFeedReader::search()
 {
     if (m_keyword->text().isEmpty()) {
         m_context.report(u"请输入您要搜索的关键字.."_s);
         co_return;
     }
-    const quint64 search = ++m_search;
-    m_parseTimer->disarm();
-    m_notFoundTimer->disarm();
+    m_run->begin(u"正在进行搜索..."_s);
     m_itemCount = 0;
-    m_list->clear();
-    m_context.report(u"正在进行搜索..."_s);
-    m_start->setEnabled(false);
 
     const QString address = rssFeedAddress(m_context.sites().site(u"rss_feed"_s), m_encodedKeyword);
-    QPointer<RssFeedReader> self(this);
-    const QString body = co_await m_context.fetcher().GetBody(address);
-    if (!self || self->m_search != search)
+    const std::optional<QString> body = co_await m_run->fetch(address);
+    if (!body)
         co_return;
-    m_body = body;
-    if (m_body.isEmpty()) {
-        // A failed fetch ends like a feed without items.
-        m_notFoundTimer->arm();
-        co_return;
-    }
+    // A failed fetch (empty body) ends like a feed without items.
+    m_body = *body;
     countStep();
 }
 
@@ -121,19 +112,17 @@ void RssFeedReader::parseTick()
                                                 {u"rq"_s, row.date}});
     }
     m_parseTimer->disarm();
-    m_start->setEnabled(true);
-    m_context.report(u"搜索完毕.."_s);
+    m_run->finish(u"搜索完毕.."_s);
 }
 
 void RssFeedReader::notFoundTick()
 {
     m_notFoundTimer->disarm();
-    m_start->setEnabled(true);
     if (m_list->rowCount() > 0) {
-        m_context.report(u"搜索完毕.."_s);
+        m_run->finish(u"搜索完毕.."_s);
         return;
     }
-    m_context.report(u"未找到相关资源.."_s);
+    m_run->finish(u"未找到相关资源.."_s);
     m_context.message(u"未找到相关资源!"_s);
 }
 

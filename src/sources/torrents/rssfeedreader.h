@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/readercontext.h"
+#include "ui/readercontext.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -10,6 +10,7 @@ class QPushButton;
 class QWidget;
 class ReaderTimer;
 class ResultList;
+class SearchRun;
 class SourceButtonGroup;
 
 // The RSS torrent feed: the feed for a keyword, one row per item. Started
@@ -20,10 +21,7 @@ class RssFeedReader : public QObject
     Q_OBJECT
 
 public:
-    RssFeedReader(const ReaderContext &context, QWidget *page, SourceButtonGroup *sources,
-                  QObject *parent = nullptr);
-
-    ResultList *list() const;
+    RssFeedReader(const ReaderContext &context, QWidget *page, QObject *parent = nullptr);
 
 private:
     void buildControls(QWidget *page, SourceButtonGroup *sources);
@@ -39,9 +37,9 @@ private:
     ResultList *m_list = nullptr;
     ReaderTimer *m_parseTimer = nullptr;
     ReaderTimer *m_notFoundTimer = nullptr;
+    SearchRun *m_run = nullptr;
 
     QString m_encodedKeyword;
     QString m_body;
     qint16 m_itemCount = 0;
-    quint64 m_search = 0; // bumped by every start; an older search stops
 };

@@ -10,6 +10,12 @@ SourceButtonGroup::SourceButtonGroup(QObject *parent)
     setObjectName(u"Command2"_s);
 }
 
+SourceButtonGroup *SourceButtonGroup::of(QObject *window)
+{
+    auto *group = window->findChild<SourceButtonGroup *>(u"Command2"_s, Qt::FindDirectChildrenOnly);
+    return group ? group : new SourceButtonGroup(window);
+}
+
 QPushButton *SourceButtonGroup::addMember(int index, const QString &caption, QWidget *page)
 {
     auto *button = new QPushButton(caption, page);

@@ -14,6 +14,8 @@ class SourceButtonGroup : public QObject
 
 public:
     explicit SourceButtonGroup(QObject *parent = nullptr);
+    // The window's one group, made on first use.
+    static SourceButtonGroup *of(QObject *window);
 
     // Creates member `index` ("Command2_<index>") on `page`.
     QPushButton *addMember(int index, const QString &caption, QWidget *page);

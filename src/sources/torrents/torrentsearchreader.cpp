@@ -1,18 +1,18 @@
 #include "sources/torrents/torrentsearchreader.h"
 
-#include "core/pagecontrols.h"
+#include "ui/pagecontrols.h"
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
-#include "core/resultlist.h"
+#include "ui/resultlist.h"
 #include "core/siteconfig.h"
 #include "core/texttools.h"
+#include "ui/searchrun.h"
 #include "sources/torrents/sourcebuttongroup.h"
 #include "sources/torrents/torrentsearchparser.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -33,13 +33,18 @@ TorrentSearchReader::TorrentSearchReader(const ReaderContext &context, QWidget *
     , m_context(context)
 {
     setObjectName(u"TorrentSearchReader"_s);
-    m_sources = new SourceButtonGroup(this);
+    m_sources = SourceButtonGroup::of(m_context.window());
     buildControls(page);
 
     m_parseTimer = new ReaderTimer(u"Timer3"_s, 100, this);
     m_notFoundTimer = new ReaderTimer(u"Timer4"_s, 1000, this);
     connect(m_parseTimer, &QTimer::timeout, this, &TorrentSearchReader::parseTick);
     connect(m_notFoundTimer, &QTimer::timeout, this, &TorrentSearchReader::notFoundTick);
+    m_run = new SearchRun(m_context, this);
+    m_run->setStartButtons({m_start});
+    m_run->setList(m_list);
+    m_run->addTimers({m_parseTimer, m_notFoundTimer});
+    m_run->setNotFoundText(u"未找到相关资源.."_s);
 
     connect(m_keyword, &QLineEdit::textChanged, this,
             [this](const QString &text) { m_encodedKeyword = UTF8_URLEncoding(text); });
@@ -67,16 +72,6 @@ void TorrentSearchReader::buildControls(QWidget *page)
     layout->addWidget(m_list, 1);
 }
 
-ResultList *TorrentSearchReader::list() const
-{
-    return m_list;
-}
-
-SourceButtonGroup *TorrentSearchReader::sourceButtons() const
-{
-    return m_sources;
-}
-
 QCoro::Task<> TorrentSearchReader::search()
 {
     // Spaces alone are a keyword.
@@ -84,25 +79,16 @@ QCoro::Task<> TorrentSearchReader::search()
         m_context.report(u"请输入您要搜索的关键字.."_s);
         co_return;
     }
-    const quint64 search = ++m_search;
-    m_parseTimer->disarm();
-    m_notFoundTimer->disarm();
+    m_run->begin(u"正在进行搜索..."_s);
     m_magnetCount = 0;
-    m_list->clear();
-    m_context.report(u"正在进行搜索..."_s);
-    m_start->setEnabled(false);
 
     const QString address = torrentSearchAddress(m_context.sites().site(siteKey()), m_encodedKeyword, m_pageBox->text());
-    QPointer<TorrentSearchReader> self(this);
-    const QString body = co_await m_context.fetcher().GetBody(address);
-    if (!self || self->m_search != search)
+    const std::optional<QString> body = co_await m_run->fetch(address);
+    if (!body)
         co_return;
-    m_body = body;
-    if (m_body.isEmpty()) {
-        // A failed fetch ends like a page without links.
-        m_notFoundTimer->arm();
-        co_return;
-    }
+    // A failed fetch (empty body) counts nothing and ends like a page
+    // without links.
+    m_body = *body;
     countStep();
 }
 
@@ -128,8 +114,7 @@ void TorrentSearchReader::parseTick()
                                                 {u"rq"_s, row.date}});
     }
     m_parseTimer->disarm();
-    m_start->setEnabled(true);
-    m_context.report(u"搜索完毕.."_s);
+    m_run->finish(u"搜索完毕.."_s);
 }
 
 void TorrentSearchReader::notFoundTick()
@@ -137,7 +122,6 @@ void TorrentSearchReader::notFoundTick()
     // With rows it stays armed and looks again a second later.
     if (m_list->rowCount() > 0)
         return;
-    m_context.report(u"未找到相关资源.."_s);
-    m_start->setEnabled(true);
     m_notFoundTimer->disarm();
+    m_run->finish(u"未找到相关资源.."_s);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/readercontext.h"
+#include "ui/readercontext.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -10,6 +10,7 @@ class QPushButton;
 class QWidget;
 class ReaderTimer;
 class ResultList;
+class SearchRun;
 class SourceButtonGroup;
 
 // Torrent search: one result page of the torrent search site per keyword
@@ -22,9 +23,6 @@ class TorrentSearchReader : public QObject
 
 public:
     TorrentSearchReader(const ReaderContext &context, QWidget *page, QObject *parent = nullptr);
-
-    ResultList *list() const;
-    SourceButtonGroup *sourceButtons() const;
 
 private:
     void buildControls(QWidget *page);
@@ -41,9 +39,9 @@ private:
     ResultList *m_list = nullptr;
     ReaderTimer *m_parseTimer = nullptr;
     ReaderTimer *m_notFoundTimer = nullptr;
+    SearchRun *m_run = nullptr;
 
     QString m_encodedKeyword;
     QString m_body;
     qsizetype m_magnetCount = 0;
-    quint64 m_search = 0; // bumped by every start; an older search stops
 };

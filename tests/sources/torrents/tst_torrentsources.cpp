@@ -1,4 +1,4 @@
-#include "core/resultlist.h"
+#include "ui/resultlist.h"
 #include "sources/torrents/movieresourcereader.h"
 #include "support/testharness.h"
 

@@ -1,7 +1,7 @@
-#include "core/rowactions.h"
+#include "ui/rowactions.h"
 
-#include "core/readercontext.h"
-#include "core/resultlist.h"
+#include "ui/readercontext.h"
+#include "ui/resultlist.h"
 
 QTreeWidgetItem *guardedRow(const ResultList &list, const ReaderContext &context)
 {

@@ -1,4 +1,4 @@
-#include "core/urlopener.h"
+#include "ui/urlopener.h"
 
 #include <QDesktopServices>
 #include <QProcess>

@@ -1,8 +1,8 @@
-#include "core/resultlist.h"
+#include "ui/resultlist.h"
 
-#include "core/readercontext.h"
-#include "core/resultlistcatalog.h"
-#include "core/rowactions.h"
+#include "ui/readercontext.h"
+#include "ui/resultlistcatalog.h"
+#include "ui/rowactions.h"
 
 #include <QHeaderView>
 #include <QMenu>

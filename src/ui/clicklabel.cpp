@@ -1,4 +1,4 @@
-#include "shell/clicklabel.h"
+#include "ui/clicklabel.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "core/pictureloader.h"
+#include "ui/pictureloader.h"
 
 #include "core/pagefetcher.h"
 

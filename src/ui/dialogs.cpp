@@ -1,4 +1,4 @@
-#include "core/dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QInputDialog>
 

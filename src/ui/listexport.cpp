@@ -1,4 +1,4 @@
-#include "core/listexport.h"
+#include "ui/listexport.h"
 
 #include "core/texttools.h"
 

@@ -1,4 +1,4 @@
-#include "core/pagecontrols.h"
+#include "ui/pagecontrols.h"
 
 #include "core/texttools.h"
 

@@ -1,4 +1,4 @@
-#include "shell/announcementfile.h"
+#include "core/announcementfile.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "core/readercontext.h"
+#include "ui/readercontext.h"
 
-#include "core/dialogs.h"
+#include "ui/dialogs.h"
 #include "core/services.h"
-#include "core/urlopener.h"
+#include "ui/urlopener.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "core/resultlistcatalog.h"
+#include "ui/resultlistcatalog.h"
 
 using namespace Qt::StringLiterals;
 

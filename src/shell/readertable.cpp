@@ -1,0 +1,36 @@
+#include "shell/readertable.h"
+
+#include "sources/netdisk/netdiskreader.h"
+#include "sources/torrents/furthertorrentreader.h"
+#include "sources/torrents/movieresourcereader.h"
+#include "sources/torrents/rssfeedreader.h"
+#include "sources/torrents/torrentsearchreader.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+template<typename Reader>
+QObject *make(const ReaderContext &context, QWidget *page, QObject *parent)
+{
+    return new Reader(context, page, parent);
+}
+
+} // namespace
+
+const QList<ReaderPlace> &readerTable()
+{
+    // Tab pages by index: SSTab1 网盘资源 0, 影音资源 1, 软件资源 2, 书籍资源 3,
+    // 教育资源 4, 综合资源 5, 在线播放 6; SSTab2 番号资源 0, BT资源 1,
+    // 云点播资源 2, 影视资源① 3 .. ④ 6, 音乐资源 7, 动漫资源 8; SSTab5
+    // 资源① 0, 资源② 1; SSTab4 综合资源① 0 .. ③ 2; SSTab3 快播影视 0,
+    // 影视搜索 1, 在线播放器 2, 网络电视 3, 云点播 4.
+    static const QList<ReaderPlace> table = {
+        {u"SSTab1"_s, 0, &make<NetdiskReader>},
+        {u"SSTab2"_s, 0, &make<TorrentSearchReader>},
+        {u"SSTab2"_s, 1, &make<RssFeedReader>},
+        {u"SSTab2"_s, 2, &make<FurtherTorrentReader>},
+        {u"SSTab2"_s, 3, &make<MovieResourceReader>},
+    };
+    return table;
+}

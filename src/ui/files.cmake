@@ -1,0 +1,15 @@
+# Files of src/ui: the widget building blocks every reader and window uses
+# (see src/CMakeLists.txt).
+list(APPEND JYX_WIDGET_SOURCES
+    ui/clicklabel.cpp
+    ui/dialogs.cpp
+    ui/listexport.cpp
+    ui/pagecontrols.cpp
+    ui/pictureloader.cpp
+    ui/readercontext.cpp
+    ui/resultlist.cpp
+    ui/resultlistcatalog.cpp
+    ui/rowactions.cpp
+    ui/searchrun.cpp
+    ui/urlopener.cpp
+)

@@ -1,0 +1,149 @@
+#include "ui/searchrun.h"
+
+#include "core/pagefetcher.h"
+#include "core/readertimer.h"
+#include "ui/resultlist.h"
+
+#include <QAbstractButton>
+#include <QTimer>
+
+SearchRun::SearchRun(const ReaderContext &context, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+{
+}
+
+void SearchRun::setStartButtons(const QList<QAbstractButton *> &buttons)
+{
+    m_buttons.clear();
+    for (QAbstractButton *button : buttons)
+        m_buttons.append(button);
+}
+
+void SearchRun::setList(ResultList *list)
+{
+    m_list = list;
+}
+
+void SearchRun::addTimers(const QList<ReaderTimer *> &timers)
+{
+    for (ReaderTimer *timer : timers) {
+        m_timers.append(timer);
+        // Posted, so the reader's own tick handler has run when we look.
+        connect(timer, &QTimer::timeout, this, &SearchRun::scheduleStallCheck);
+    }
+}
+
+void SearchRun::setNotFoundText(const QString &text)
+{
+    m_notFoundText = text;
+}
+
+void SearchRun::setStallHandler(std::function<void()> handler)
+{
+    m_stallHandler = std::move(handler);
+}
+
+quint64 SearchRun::begin(const QString &progress)
+{
+    ++m_search;
+    m_running = true;
+    m_fetching = 0;
+    for (ReaderTimer *timer : std::as_const(m_timers))
+        timer->disarm();
+    if (m_list)
+        m_list->clear();
+    for (const QPointer<QAbstractButton> &button : std::as_const(m_buttons)) {
+        if (button)
+            button->setEnabled(false);
+    }
+    m_context.report(progress);
+    return m_search;
+}
+
+bool SearchRun::isCurrent(quint64 search) const
+{
+    return search == m_search;
+}
+
+bool SearchRun::isRunning() const
+{
+    return m_running;
+}
+
+quint64 SearchRun::current() const
+{
+    return m_search;
+}
+
+QCoro::Task<std::optional<QString>> SearchRun::fetch(const QString &address, Form form)
+{
+    return fetchFor(m_search, address, form);
+}
+
+QCoro::Task<std::optional<QString>> SearchRun::fetchFor(quint64 search, const QString &address, Form form)
+{
+    if (!isCurrent(search))
+        co_return std::nullopt;
+    ++m_fetching;
+    QPointer<SearchRun> self(this);
+    PageFetcher &fetcher = m_context.fetcher();
+    QString body;
+    switch (form) {
+    case Form::GetBody:
+        body = co_await fetcher.GetBody(address);
+        break;
+    case Form::Plain:
+        body = co_await fetcher.plainBody(address);
+        break;
+    case Form::Transfer:
+        body = co_await fetcher.transferBody(address);
+        break;
+    }
+    // A closed window or a newer search: the caller must not go on.
+    if (!self || !self->isCurrent(search))
+        co_return std::nullopt;
+    --m_fetching;
+    scheduleStallCheck();
+    co_return body;
+}
+
+void SearchRun::finish(const QString &message)
+{
+    m_running = false;
+    for (const QPointer<QAbstractButton> &button : std::as_const(m_buttons)) {
+        if (button)
+            button->setEnabled(true);
+    }
+    if (!message.isNull())
+        m_context.report(message);
+}
+
+void SearchRun::scheduleStallCheck()
+{
+    const quint64 search = m_search;
+    QTimer::singleShot(0, this, [this, search] { lookForStall(search); });
+}
+
+void SearchRun::lookForStall(quint64 search)
+{
+    if (!isCurrent(search) || !m_running || m_fetching > 0)
+        return;
+    for (const ReaderTimer *timer : std::as_const(m_timers)) {
+        if (timer->isActive())
+            return;
+    }
+    if (m_stallHandler)
+        m_stallHandler();
+    else
+        finish(m_notFoundText.isEmpty() ? QString() : m_notFoundText);
+    // A handler that neither finished nor armed a timer still must not leave
+    // the button disabled.
+    if (m_running) {
+        bool waiting = m_fetching > 0;
+        for (const ReaderTimer *timer : std::as_const(m_timers))
+            waiting = waiting || timer->isActive();
+        if (!waiting)
+            finish();
+    }
+}

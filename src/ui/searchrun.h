@@ -1,0 +1,86 @@
+#pragma once
+
+#include "ui/readercontext.h"
+
+#include <QCoroTask>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <optional>
+
+class QAbstractButton;
+class ReaderTimer;
+class ResultList;
+
+// What every site reader does around its own addresses, parse and rows:
+// a new search supersedes the older one, disarms the reader's timers,
+// clears its list, disables its start button and reports progress; its
+// fetches come back only while it is still the current search and the
+// reader still lives; and it always ends with the button enabled again.
+//
+// The last rule holds by construction: after every fetch and every tick of
+// one of the reader's timers the run looks again, and a search that is
+// neither finished, nor fetching, nor waiting on an armed timer is stalled:
+// the stall handler ends it (by default: report the not-found text and
+// enable the button).
+class SearchRun : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Form {
+        GetBody,  // "If-Modified-Since: 0", declared charset
+        Plain,    // without the cache header
+        Transfer, // decoded as GBK
+    };
+
+    explicit SearchRun(const ReaderContext &context, QObject *parent);
+
+    // Disabled while a search runs; none is fine (a reader whose start
+    // button stays usable).
+    void setStartButtons(const QList<QAbstractButton *> &buttons);
+    // Cleared at every begin().
+    void setList(ResultList *list);
+    // Disarmed at every begin(); their ticks are watched for a stall.
+    void addTimers(const QList<ReaderTimer *> &timers);
+    // The text a stalled search reports (default handler).
+    void setNotFoundText(const QString &text);
+    // Replaces the default stall handling; it must end the search (finish())
+    // or arm one of the reader's timers.
+    void setStallHandler(std::function<void()> handler);
+
+    // Starts a new search and returns its number.
+    quint64 begin(const QString &progress);
+    bool isCurrent(quint64 search) const;
+    bool isRunning() const;
+    quint64 current() const;
+
+    // Fetches a page for the current search: nullopt when the reader is gone
+    // or a newer search began while it waited (the caller just returns,
+    // without touching its object); an empty text when the fetch failed.
+    QCoro::Task<std::optional<QString>> fetch(const QString &address, Form form = Form::GetBody);
+    // The same for the search `search`, for work that outlives a begin()
+    // of its own (one detail page per row).
+    QCoro::Task<std::optional<QString>> fetchFor(quint64 search, const QString &address,
+                                                 Form form = Form::GetBody);
+
+    // Ends the current search: the buttons come back and `message`, when
+    // not null, goes to the status panel.
+    void finish(const QString &message = QString());
+
+private:
+    void scheduleStallCheck();
+    void lookForStall(quint64 search);
+
+    ReaderContext m_context;
+    QList<QPointer<QAbstractButton>> m_buttons;
+    QPointer<ResultList> m_list;
+    QList<ReaderTimer *> m_timers;
+    QString m_notFoundText;
+    std::function<void()> m_stallHandler;
+    quint64 m_search = 0;
+    bool m_running = false;
+    int m_fetching = 0; // fetches of the current search still waiting
+};
