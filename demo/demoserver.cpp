@@ -77,7 +77,7 @@ SiteConfig DemoServer::siteConfig() const
 
 void DemoServer::addSite(const QString &siteKey, DemoHandler handler)
 {
-    m_sites.insert(siteKey, std::move(handler));
+    m_sites[siteKey].append(std::move(handler));
 }
 
 QStringList DemoServer::requests() const
@@ -112,16 +112,18 @@ void DemoServer::handle(const QHttpServerRequest &request, QHttpServerResponder 
     const qsizetype slash = rawPath.indexOf(QLatin1Char('/'), 1);
     const QString key = rawPath.mid(1, slash < 0 ? -1 : slash - 1);
     const auto site = m_sites.constFind(key);
-    DemoResponse response;
-    if (site == m_sites.constEnd()) {
-        response = DemoResponse::notFound();
-    } else {
+    DemoResponse response = DemoResponse::notFound();
+    if (site != m_sites.constEnd()) {
         DemoRequest demoRequest;
         demoRequest.rawPath = slash < 0 ? QStringLiteral("/") : rawPath.mid(slash);
         demoRequest.path = QUrl::fromPercentEncoding(demoRequest.rawPath.toUtf8());
         demoRequest.query = QUrlQuery(url.query(QUrl::FullyEncoded));
         demoRequest.siteBase = siteBase(key);
-        response = (*site)(demoRequest);
+        for (const DemoHandler &handler : *site) {
+            response = handler(demoRequest);
+            if (response.status != 404)
+                break;
+        }
     }
 
     if (response.delayMs <= 0) {

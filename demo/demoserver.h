@@ -28,6 +28,8 @@ public:
     // A configuration that points every site of the program at this server.
     SiteConfig siteConfig() const;
 
+    // Several families may serve one site (the eMule site's sections): the
+    // first handler that does not answer 404 wins, in the order added.
     void addSite(const QString &siteKey, DemoHandler handler);
 
     // Requests received so far, as "/key/path?query" exactly as sent.
@@ -40,6 +42,6 @@ private:
 
     QHttpServer m_server;
     quint16 m_port = 0;
-    QHash<QString, DemoHandler> m_sites;
+    QHash<QString, QList<DemoHandler>> m_sites;
     QStringList m_requests;
 };
