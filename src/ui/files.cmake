@@ -5,6 +5,7 @@ list(APPEND JYX_WIDGET_SOURCES
     ui/dialogs.cpp
     ui/listexport.cpp
     ui/pagecontrols.cpp
+    ui/playbackfeeds.cpp
     ui/pictureloader.cpp
     ui/readercontext.cpp
     ui/resultlist.cpp
