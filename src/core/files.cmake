@@ -7,6 +7,7 @@ list(APPEND JYX_CORE_SOURCES
     core/pagefetcher.cpp
     core/processcontrol.cpp
     core/procfsprocesscontrol.cpp
+    core/qvodaddresses.cpp
     core/readertimer.cpp
     core/siteconfig.cpp
     core/texttools.cpp

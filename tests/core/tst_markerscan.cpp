@@ -1,4 +1,5 @@
 #include "core/markerscan.h"
+#include "core/qvodaddresses.h"
 
 #include <QTest>
 
@@ -16,6 +17,8 @@ private Q_SLOTS:
     void cuts();
     void pieces();
     void piecesOfBodyWithoutMarker();
+    void qvodAddresses_data();
+    void qvodAddresses();
 };
 
 void TestMarkerScan::findFromPositions_data()
@@ -102,6 +105,29 @@ void TestMarkerScan::piecesOfBodyWithoutMarker()
     QVERIFY(none.piece(1).isEmpty());
     const MarkerPieces emptyMarker(u"plain"_s, QString());
     QCOMPARE(emptyMarker.size(), qsizetype(1));
+}
+
+void TestMarkerScan::qvodAddresses_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QStringList>("addresses");
+
+    QTest::newRow("none") << u"<a href=\"x\">x</a>"_s << QStringList();
+    QTest::newRow("one") << u"<a>qvod://12|AB|a.rmvb|</a>"_s << QStringList{u"qvod://12|AB|a.rmvb|"_s};
+    QTest::newRow("first of each kept, in order")
+        << u"qvod://b</a> qvod://a</a> qvod://b</a> qvod://c</a> qvod://a</a>"_s
+        << QStringList{u"qvod://b"_s, u"qvod://a"_s, u"qvod://c"_s};
+    QTest::newRow("inner tags lose their <")
+        << u"qvod://1|<b>x</b>|</a>"_s << QStringList{u"qvod://1|b>x/b>|"_s};
+    QTest::newRow("no end, or nothing before it")
+        << u"qvod://</a> qvod://open qvod://ok</a>"_s << QStringList{u"qvod://ok"_s};
+}
+
+void TestMarkerScan::qvodAddresses()
+{
+    QFETCH(QString, page);
+    QFETCH(QStringList, addresses);
+    QCOMPARE(extractQvodAddresses(page), addresses);
 }
 
 QTEST_GUILESS_MAIN(TestMarkerScan)
