@@ -119,8 +119,8 @@ void DemoServer::handle(const QHttpServerRequest &request, QHttpServerResponder 
         demoRequest.path = QUrl::fromPercentEncoding(demoRequest.rawPath.toUtf8());
         demoRequest.query = QUrlQuery(url.query(QUrl::FullyEncoded));
         demoRequest.siteBase = siteBase(key);
-        for (const DemoHandler &handler : *site) {
-            response = handler(demoRequest);
+        for (auto handler = site->crbegin(); handler != site->crend(); ++handler) {
+            response = (*handler)(demoRequest);
             if (response.status != 404)
                 break;
         }

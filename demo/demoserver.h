@@ -29,7 +29,8 @@ public:
     SiteConfig siteConfig() const;
 
     // Several families may serve one site (the eMule site's sections): the
-    // first handler that does not answer 404 wins, in the order added.
+    // handler added last is asked first, and the first answer that is not a
+    // 404 wins (so a test can put its own pages over a demo site's).
     void addSite(const QString &siteKey, DemoHandler handler);
 
     // Requests received so far, as "/key/path?query" exactly as sent.

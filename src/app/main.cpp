@@ -1,13 +1,13 @@
-#include "ui/dialogs.h"
 #include "core/pagefetcher.h"
 #include "core/procfsprocesscontrol.h"
 #include "core/services.h"
-#include "ui/urlopener.h"
 #include "demo/demoserver.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "shell/updatecheck.h"
 #include "shell/windowshell.h"
+#include "ui/dialogs.h"
+#include "ui/urlopener.h"
 
 #include <QApplication>
 #include <QDir>

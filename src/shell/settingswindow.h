@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/readercontext.h"
 #include "shell/settingsfile.h"
+#include "ui/readercontext.h"
 
 #include <QDialog>
 #include <QList>

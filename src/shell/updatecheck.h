@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/readercontext.h"
 #include "core/announcementfile.h"
+#include "ui/readercontext.h"
 
 #include <QCoroTask>
 #include <QList>

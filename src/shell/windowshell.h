@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/readercontext.h"
 #include "shell/exitflow.h"
 #include "shell/settingsfile.h"
+#include "ui/readercontext.h"
 
 #include <QList>
 #include <QObject>

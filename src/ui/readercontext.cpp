@@ -1,7 +1,7 @@
 #include "ui/readercontext.h"
 
-#include "ui/dialogs.h"
 #include "core/services.h"
+#include "ui/dialogs.h"
 #include "ui/urlopener.h"
 
 #include <QClipboard>

@@ -1,8 +1,8 @@
-#include "ui/clicklabel.h"
 #include "shell/windowshell.h"
 #include "sources/playback/livetvarea.h"
 #include "sources/playback/livetvchannels.h"
 #include "support/testharness.h"
+#include "ui/clicklabel.h"
 #include "windows/browserview.h"
 
 #include <QComboBox>

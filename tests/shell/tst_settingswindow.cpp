@@ -1,9 +1,9 @@
 #include "core/texttools.h"
-#include "ui/clicklabel.h"
 #include "shell/settingswindow.h"
 #include "shell/termsofuse.h"
 #include "shell/windowshell.h"
 #include "support/testharness.h"
+#include "ui/clicklabel.h"
 
 #include <QCheckBox>
 #include <QClipboard>

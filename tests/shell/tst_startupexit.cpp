@@ -1,10 +1,10 @@
 #include "core/texttools.h"
-#include "ui/resultlist.h"
 #include "shell/browserclosetimer.h"
 #include "shell/exitflow.h"
 #include "shell/mediaplayer.h"
 #include "shell/windowshell.h"
 #include "support/testharness.h"
+#include "ui/resultlist.h"
 #include "windows/festivewindow.h"
 
 #include "recordingprocesses.h"

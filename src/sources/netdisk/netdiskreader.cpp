@@ -1,15 +1,15 @@
 #include "sources/netdisk/netdiskreader.h"
 
-#include "ui/listexport.h"
-#include "ui/pagecontrols.h"
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
-#include "ui/resultlist.h"
-#include "ui/rowactions.h"
 #include "core/services.h"
 #include "core/siteconfig.h"
 #include "core/texttools.h"
 #include "sources/netdisk/netdiskparser.h"
+#include "ui/listexport.h"
+#include "ui/pagecontrols.h"
+#include "ui/resultlist.h"
+#include "ui/rowactions.h"
 #include "ui/searchrun.h"
 
 #include <QCheckBox>

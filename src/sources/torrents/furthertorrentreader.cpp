@@ -2,10 +2,10 @@
 
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
-#include "ui/resultlist.h"
 #include "core/siteconfig.h"
 #include "core/texttools.h"
 #include "sources/torrents/magnetsitesparser.h"
+#include "ui/resultlist.h"
 #include "ui/searchrun.h"
 
 #include <QComboBox>

@@ -1,12 +1,12 @@
 #include "sources/torrents/movieresourcereader.h"
 
-#include "ui/pagecontrols.h"
 #include "core/pagefetcher.h"
-#include "ui/resultlist.h"
 #include "core/siteconfig.h"
 #include "core/texttools.h"
 #include "sources/torrents/movieresourceparser.h"
 #include "sources/torrents/sourcebuttongroup.h"
+#include "ui/pagecontrols.h"
+#include "ui/resultlist.h"
 #include "ui/searchrun.h"
 
 #include <QEvent>

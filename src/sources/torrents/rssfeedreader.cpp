@@ -2,14 +2,14 @@
 
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
-#include "ui/resultlist.h"
-#include "ui/rowactions.h"
 #include "core/services.h"
 #include "core/siteconfig.h"
 #include "core/texttools.h"
 #include "sources/torrents/rssfeedparser.h"
 #include "sources/torrents/sourcebuttongroup.h"
 #include "sources/torrents/torrentfilesaver.h"
+#include "ui/resultlist.h"
+#include "ui/rowactions.h"
 #include "ui/searchrun.h"
 
 #include <QAction>

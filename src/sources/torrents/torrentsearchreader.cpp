@@ -1,14 +1,14 @@
 #include "sources/torrents/torrentsearchreader.h"
 
-#include "ui/pagecontrols.h"
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
-#include "ui/resultlist.h"
 #include "core/siteconfig.h"
 #include "core/texttools.h"
-#include "ui/searchrun.h"
 #include "sources/torrents/sourcebuttongroup.h"
 #include "sources/torrents/torrentsearchparser.h"
+#include "ui/pagecontrols.h"
+#include "ui/resultlist.h"
+#include "ui/searchrun.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

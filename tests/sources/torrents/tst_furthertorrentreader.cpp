@@ -1,5 +1,5 @@
-#include "ui/resultlist.h"
 #include "support/testharness.h"
+#include "ui/resultlist.h"
 
 #include <QClipboard>
 #include <QComboBox>

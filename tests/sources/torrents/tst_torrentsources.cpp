@@ -1,6 +1,6 @@
-#include "ui/resultlist.h"
 #include "sources/torrents/movieresourcereader.h"
 #include "support/testharness.h"
+#include "ui/resultlist.h"
 
 #include <QClipboard>
 #include <QDir>

@@ -1,8 +1,8 @@
+#include "core/services.h"
+#include "support/recordingopener.h"
 #include "ui/readercontext.h"
 #include "ui/resultlist.h"
 #include "ui/resultlistcatalog.h"
-#include "core/services.h"
-#include "support/recordingopener.h"
 
 #include <QApplication>
 #include <QClipboard>

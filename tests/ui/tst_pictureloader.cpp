@@ -1,6 +1,6 @@
 #include "core/pagefetcher.h"
-#include "ui/pictureloader.h"
 #include "demo/demoserver.h"
+#include "ui/pictureloader.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
