@@ -13,6 +13,15 @@ SearchRun::SearchRun(const ReaderContext &context, QObject *parent)
 {
 }
 
+SearchRun::SearchRun(const ReaderContext &context, const Setup &setup, QObject *parent)
+    : SearchRun(context, parent)
+{
+    setStartButtons(setup.buttons);
+    setList(setup.list);
+    addTimers(setup.timers);
+    setNotFoundText(setup.notFoundText);
+}
+
 void SearchRun::setStartButtons(const QList<QAbstractButton *> &buttons)
 {
     m_buttons.clear();

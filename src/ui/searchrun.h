@@ -36,7 +36,20 @@ public:
         Transfer, // decoded as GBK
     };
 
+    // What a reader hands over, all optional: its start buttons (disabled
+    // while a search runs), its list (cleared at every begin()), its timers
+    // (disarmed at every begin(), their ticks watched for a stall) and the
+    // text a stalled search reports.
+    struct Setup
+    {
+        QList<QAbstractButton *> buttons = {};
+        ResultList *list = nullptr;
+        QList<ReaderTimer *> timers = {};
+        QString notFoundText = {};
+    };
+
     explicit SearchRun(const ReaderContext &context, QObject *parent);
+    SearchRun(const ReaderContext &context, const Setup &setup, QObject *parent);
 
     // Disabled while a search runs; none is fine (a reader whose start
     // button stays usable).

@@ -40,10 +40,8 @@ NetdiskReader::NetdiskReader(const ReaderContext &context, QWidget *page, QObjec
     m_notFoundTimer = new ReaderTimer(u"Timer18"_s, 1000, this);
     connect(m_parseTimer, &QTimer::timeout, this, &NetdiskReader::parseTick);
     connect(m_notFoundTimer, &QTimer::timeout, this, &NetdiskReader::notFoundTick);
-    m_run = new SearchRun(m_context, this);
-    m_run->setStartButtons({m_start});
-    m_run->setList(m_list);
-    m_run->addTimers({m_parseTimer, m_notFoundTimer});
+    m_run = new SearchRun(m_context, {.buttons = {m_start}, .list = m_list, .timers = {m_parseTimer, m_notFoundTimer}},
+                          this);
     // Every fetch failed: end like a search without hits.
     m_run->setStallHandler([this] { m_notFoundTimer->arm(); });
 

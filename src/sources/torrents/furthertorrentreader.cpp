@@ -47,10 +47,9 @@ FurtherTorrentReader::FurtherTorrentReader(const ReaderContext &context, QWidget
     connect(m_releaseTimer, &QTimer::timeout, this, [this] { parseResourceRelease(); });
     // No start guard here: a new start supersedes whatever an older one
     // still has to parse or fetch. A failed fetch ends like no result.
-    m_run = new SearchRun(m_context, this);
-    m_run->setList(m_list);
-    m_run->addTimers({m_magnetTimer, m_releaseTimer});
-    m_run->setNotFoundText(noResultText());
+    m_run = new SearchRun(m_context,
+                          {.list = m_list, .timers = {m_magnetTimer, m_releaseTimer}, .notFoundText = noResultText()},
+                          this);
 
     connect(m_channel, &QComboBox::currentIndexChanged, this, [this](int index) {
         // "即将添加更多渠道" is no channel yet.

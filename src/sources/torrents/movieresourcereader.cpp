@@ -31,9 +31,7 @@ MovieResourceReader::MovieResourceReader(const ReaderContext &context, QWidget *
     setObjectName(u"MovieResourceReader"_s);
     SourceButtonGroup *sources = SourceButtonGroup::of(m_context.window());
     buildControls(page, sources);
-    m_run = new SearchRun(m_context, this);
-    m_run->setStartButtons({m_start});
-    m_run->setList(m_list);
+    m_run = new SearchRun(m_context, {.buttons = {m_start}, .list = m_list}, this);
     m_run->setStallHandler([this] { reportNotFound(); });
     m_keyword->installEventFilter(this);
     connect(sources, &SourceButtonGroup::pressed, this, [this](int index) {

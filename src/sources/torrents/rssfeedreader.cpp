@@ -41,11 +41,8 @@ RssFeedReader::RssFeedReader(const ReaderContext &context, QWidget *page, QObjec
     m_notFoundTimer = new ReaderTimer(u"Timer6"_s, 1000, this);
     connect(m_parseTimer, &QTimer::timeout, this, &RssFeedReader::parseTick);
     connect(m_notFoundTimer, &QTimer::timeout, this, &RssFeedReader::notFoundTick);
-    m_run = new SearchRun(m_context, this);
-    m_run->setStartButtons({m_start});
-    m_run->setList(m_list);
-    m_run->addTimers({m_parseTimer, m_notFoundTimer});
-    m_run->setNotFoundText(u"未找到相关资源.."_s);
+    m_run = new SearchRun(m_context, {.buttons = {m_start}, .list = m_list, .timers = {m_parseTimer, m_notFoundTimer}, .notFoundText = u"未找到相关资源.."_s},
+                          this);
 
     connect(m_keyword, &QLineEdit::textChanged, this,
             [this](const QString &text) { m_encodedKeyword = UTF8_URLEncoding(text); });
