@@ -1,5 +1,6 @@
 #include "core/procfsprocesscontrol.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -7,7 +8,9 @@
 
 using namespace Qt::StringLiterals;
 
-// Real processes with chosen executable names: a copy of sleep(1).
+// Real processes with chosen executable names: a copy of sleep(1). Every
+// name carries this test's own tag, so that tests running beside it (which
+// start and kill an "iexplore.exe" of their own) neither see nor kill ours.
 class TestProcessControl : public QObject
 {
     Q_OBJECT
@@ -21,6 +24,7 @@ private Q_SLOTS:
 
 private:
     QProcess *startAs(const QString &name);
+    static QString tagged(const QString &name);
 
     QTemporaryDir m_dir;
     QList<QProcess *> m_running;
@@ -30,6 +34,11 @@ void TestProcessControl::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QVERIFY(QFile::exists(u"/bin/sleep"_s));
+}
+
+QString TestProcessControl::tagged(const QString &name)
+{
+    return u"t"_s + QString::number(QCoreApplication::applicationPid()) + u"-"_s + name;
 }
 
 QProcess *TestProcessControl::startAs(const QString &name)
@@ -62,6 +71,8 @@ void TestProcessControl::exactNamesOnly()
     QFETCH(QString, running);
     QFETCH(QString, asked);
     QFETCH(bool, found);
+    running = tagged(running);
+    asked = tagged(asked);
     ProcfsProcessControl control;
     QVERIFY(!control.exitproc(asked));
     QProcess *process = startAs(running);
@@ -73,12 +84,13 @@ void TestProcessControl::exactNamesOnly()
 
 void TestProcessControl::longNamesMatchThroughArgv0()
 {
-    // The kernel keeps only 15 characters of "QvodTerminal.exe" in comm.
+    // The kernel keeps only 15 characters of a name in comm.
     ProcfsProcessControl control;
-    QProcess *process = startAs(u"QvodTerminal.exe"_s);
-    QVERIFY(control.exitproc(u"QvodTerminal.exe"_s));
-    QVERIFY(!control.exitproc(u"QvodTerminal.ex"_s)); // what comm shows is not the name
-    QVERIFY(!control.exitproc(u"QvodTerminal.exx"_s));
+    const QString name = tagged(u"QvodTerminal.exe"_s);
+    QProcess *process = startAs(name);
+    QVERIFY(control.exitproc(name));
+    QVERIFY(!control.exitproc(name.left(15))); // what comm shows is not the name
+    QVERIFY(!control.exitproc(name.chopped(1) + u"x"_s));
     process->kill();
     process->waitForFinished();
 }
@@ -86,13 +98,13 @@ void TestProcessControl::longNamesMatchThroughArgv0()
 void TestProcessControl::taskkillEndsOnlyThatName()
 {
     ProcfsProcessControl control;
-    QProcess *player = startAs(u"QvodPlayer.exe"_s);
-    QProcess *other = startAs(u"qvodplayer.exe"_s);
-    control.taskkill(u"QvodPlayer.exe"_s);
+    QProcess *player = startAs(tagged(u"QvodPlayer.exe"_s));
+    QProcess *other = startAs(tagged(u"qvodplayer.exe"_s));
+    control.taskkill(tagged(u"QvodPlayer.exe"_s));
     QVERIFY(player->waitForFinished(5000));
     QCOMPARE(player->exitStatus(), QProcess::CrashExit); // killed, not ended by itself
     QCOMPARE(other->state(), QProcess::Running);
-    control.taskkill(u"NotRunning.exe"_s); // changes nothing
+    control.taskkill(tagged(u"NotRunning.exe"_s)); // changes nothing
     QCOMPARE(other->state(), QProcess::Running);
     other->kill();
     other->waitForFinished();
