@@ -46,6 +46,18 @@ QByteArray argv0Name(const QByteArray &pidDir)
     return argv0.mid(slash + 1);
 }
 
+// A process that has ended but is not yet reaped (a zombie) keeps its name
+// in /proc; it is no running process. A pid that vanished has ended too.
+bool hasEnded(const QByteArray &pidDir)
+{
+    const QByteArray stat = readSmallFile(pidDir + "/stat", 512);
+    const qsizetype close = stat.lastIndexOf(')');
+    if (close < 0 || close + 2 >= stat.size())
+        return true;
+    const char state = stat.at(close + 2);
+    return state == 'Z' || state == 'X' || state == 'x';
+}
+
 // The most recently created pid (the last field of loadavg); 0 if unknown.
 // The file stays open: one pread() a call instead of open, read, close.
 qint64 lastPid(int fd)
@@ -85,6 +97,11 @@ QByteArray ProcfsProcessControl::readComm(const QByteArray &pidDir) const
 bool ProcfsProcessControl::matches(const QString &pidDir, const QByteArray &name) const
 {
     const QByteArray dir = QFile::encodeName(pidDir);
+    return nameMatches(dir, name) && !hasEnded(dir);
+}
+
+bool ProcfsProcessControl::nameMatches(const QByteArray &dir, const QByteArray &name) const
+{
     const QByteArray comm = readComm(dir);
     // comm holds at most 15 characters: a comm of that length may be a longer
     // name cut short, and then argv[0] tells the whole name.

@@ -33,6 +33,7 @@ private:
     };
 
     bool matches(const QString &pidDir, const QByteArray &name) const;
+    bool nameMatches(const QByteArray &pidDir, const QByteArray &name) const;
     QByteArray readComm(const QByteArray &pidDir) const;
 
     QString m_procRoot;

@@ -1,6 +1,7 @@
 #include "core/procfsprocesscontrol.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -21,6 +22,7 @@ private Q_SLOTS:
     void exactNamesOnly();
     void longNamesMatchThroughArgv0();
     void taskkillEndsOnlyThatName();
+    void endedButUnreapedIsNotRunning();
 
 private:
     QProcess *startAs(const QString &name);
@@ -108,6 +110,36 @@ void TestProcessControl::taskkillEndsOnlyThatName()
     QCOMPARE(other->state(), QProcess::Running);
     other->kill();
     other->waitForFinished();
+}
+
+void TestProcessControl::endedButUnreapedIsNotRunning()
+{
+    // The child ends at once; its parent (sleep) never reaps it, so it stays
+    // a zombie under its name until the parent ends.
+    const QString name = tagged(u"z"_s); // short enough for comm to hold it whole
+    const QString path = m_dir.filePath(name);
+    QVERIFY(QFile::copy(u"/bin/true"_s, path));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner));
+    QProcess parent;
+    parent.start(u"/bin/sh"_s, {u"-c"_s, u"\"$0\" & exec sleep 30"_s, path});
+    QVERIFY(parent.waitForStarted());
+    auto zombieExists = [&] {
+        const QStringList pids = QDir(u"/proc"_s).entryList({u"[0-9]*"_s}, QDir::Dirs);
+        for (const QString &pid : pids) {
+            QFile stat(u"/proc/"_s + pid + u"/stat"_s);
+            if (stat.open(QIODevice::ReadOnly)) {
+                const QByteArray text = stat.readAll();
+                if (text.contains(QByteArray("(" + name.toUtf8() + ") Z")))
+                    return true;
+            }
+        }
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(zombieExists(), 10000);
+    ProcfsProcessControl control;
+    QVERIFY(!control.exitproc(name));
+    parent.kill();
+    parent.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestProcessControl)
