@@ -7,9 +7,30 @@
 #include <QHeaderView>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int TwipsPerPixel = 15;
+
+// Cells hold text cut from outside pages: a NUL or another control
+// character must not reach the list, the clipboard or the export. Line
+// breaks and tabs become spaces, the rest goes.
+QString cleanCell(const QString &text)
+{
+    const auto isControl = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; };
+    if (std::none_of(text.cbegin(), text.cend(), isControl))
+        return text;
+    QString clean;
+    clean.reserve(text.size());
+    for (QChar c : text) {
+        if (c == u'\t' || c == u'\n' || c == u'\r')
+            clean.append(u' ');
+        else if (!isControl(c))
+            clean.append(c);
+    }
+    return clean;
+}
 
 } // namespace
 
@@ -84,7 +105,7 @@ int ResultList::columnOf(const QString &key) const
 QTreeWidgetItem *ResultList::addRow(const QString &itemText, std::initializer_list<Cell> cells)
 {
     auto *row = new QTreeWidgetItem();
-    row->setText(0, itemText);
+    row->setText(0, cleanCell(itemText));
     for (const Cell &cell : cells)
         setCell(row, cell.key, cell.text);
     addTopLevelItem(row);
@@ -95,7 +116,7 @@ void ResultList::setCell(QTreeWidgetItem *row, const QString &key, const QString
 {
     const int column = columnOf(key);
     if (row && column >= 0)
-        row->setText(column, text);
+        row->setText(column, cleanCell(text));
 }
 
 QString ResultList::cellText(const QTreeWidgetItem *row, int subitem) const

@@ -136,6 +136,14 @@ void TestResultList::cellsByKeyAndSubitem()
     QCOMPARE(list->cellText(nullptr, 1), QString());
     QCOMPARE(list->columnOf(u"xzdz"_s), 4);
     QCOMPARE(list->columnOf(u"dz"_s), -1);
+
+    // Control characters cut from a page never reach a cell.
+    const QString dirty = u"a"_s + QChar(0) + u"b\x01\x7f\tc\r\nd"_s;
+    QTreeWidgetItem *junk = list->addRow(dirty, {{u"mc"_s, dirty}});
+    QCOMPARE(junk->text(0), u"ab c  d"_s);
+    list->setCell(junk, u"dx"_s, u"1\x1bGB"_s);
+    QCOMPARE(list->cellText(junk, 1), u"ab c  d"_s);
+    QCOMPARE(list->cellText(junk, 2), u"1GB"_s);
 }
 
 void TestResultList::copyActions_data()
