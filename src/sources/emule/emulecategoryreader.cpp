@@ -77,11 +77,6 @@ void EmuleCategoryReader::buildControls(QWidget *page)
     layout->addWidget(m_list, 1);
 }
 
-qint64 EmuleCategoryReader::pageNumber() const
-{
-    return m_page;
-}
-
 QCoro::Task<> EmuleCategoryReader::fetchPage()
 {
     m_run->begin(u"正在获取,请稍等.."_s);

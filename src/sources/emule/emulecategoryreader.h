@@ -30,8 +30,6 @@ public:
         return new EmuleCategoryReader(context, page, C, parent);
     }
 
-    qint64 pageNumber() const;
-
 private:
     void buildControls(QWidget *page);
     QCoro::Task<> fetchPage(); // member 0
