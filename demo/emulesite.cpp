@@ -83,8 +83,10 @@ DemoResponse searchPage(const QString &keyword, int page)
         return DemoResponse::html(html + u"</ul>\n<div class=\"empty\">没能为您找到与“"_s + keyword.toHtmlEscaped()
                                   + u"”相关的资源</div>\n</body></html>\n"_s);
     }
+    // "慢速": detail pages that answer late.
+    const QString idPrefix = keyword.contains(u"慢速"_s) ? u"slow-"_s : u"search-"_s;
     for (int n = first; n <= last; ++n) {
-        html += itemBlock(u"search-"_s + QString::number(n), keyword + u" 第"_s + QString::number(n) + u"号"_s,
+        html += itemBlock(idPrefix + QString::number(n), keyword + u" 第"_s + QString::number(n) + u"号"_s,
                           u"movie"_s, u"电影"_s, n);
     }
     return DemoResponse::html(html + u"</ul>\n</body></html>\n"_s);
@@ -116,7 +118,10 @@ DemoResponse detailPage(const QString &id)
             html += u"<p><a href=\""_s + ed2kLink(id, part) + u"\">"_s + id + u" CD"_s + QString::number(part)
                     + u"</a></p>\n"_s;
     }
-    return DemoResponse::html(html + u"</div>\n</body></html>\n"_s);
+    DemoResponse response = DemoResponse::html(html + u"</div>\n</body></html>\n"_s);
+    if (id.startsWith(u"slow-"_s))
+        response.delayMs = 400;
+    return response;
 }
 
 } // namespace

@@ -22,5 +22,6 @@ class DemoServer;
 //                            ("地球7": 7), else 45; 30 to a page. A keyword
 //                            containing "无结果", or a page past the last:
 //                            "没能为您找到"; containing "空页": a page with
-//                            neither items nor that text.
+//                            neither items nor that text; containing "慢速":
+//                            its items' detail pages answer 400 ms late.
 void registerEmuleSite(DemoServer &server);

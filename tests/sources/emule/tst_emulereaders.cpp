@@ -48,6 +48,7 @@ private Q_SLOTS:
     void extraction();
     void extractionFromAFetchedCategory();
     void menusWithoutExtraction();
+    void windowClosedWhileExtracting();
 
 private:
     // Shows the tab page `page` of tab strip `tabs`, as a user would.
@@ -509,6 +510,23 @@ void TestEmuleReaders::menusWithoutExtraction()
     QCOMPARE(m_h->status(), u"unchanged"_s);
     QVERIFY(m_h->demo.requests().isEmpty());
     QCOMPARE(QGuiApplication::clipboard()->text(), u"before"_s);
+}
+
+void TestEmuleReaders::windowClosedWhileExtracting()
+{
+    showPage(u"SSTab5"_s, 1);
+    m_h->child<QLineEdit>(u"Text16"_s)->setText(u"慢速3"_s);
+    click(u"Command38_3"_s);
+    ResultList *rows = list(u"ListView15"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(rows->rowCount(), 3, 10000);
+    rows->setCurrentItem(rows->topLevelItem(0));
+    rows->menuAction(u"tqdv"_s)->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(m_h->demo.requests().size(), 2, 10000);
+    m_h->destroyWindow();
+    // The late page finds no reader: nothing is copied, nothing crashes.
+    QTest::qWait(800);
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"before"_s);
+    QCOMPARE(m_h->demo.requests().last(), u"/emule/emule/detail/slow-1.html"_s);
 }
 
 QTEST_MAIN(TestEmuleReaders)
