@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -33,8 +32,6 @@ private Q_SLOTS:
 
     void searchRefusals_data();
     void searchRefusals();
-    void pageBoxes_data();
-    void pageBoxes();
 
     void siteSearch_data();
     void siteSearch();
@@ -228,31 +225,6 @@ void TestEmuleReaders::searchRefusals()
     QTest::qWait(100);
     QVERIFY(m_h->demo.requests().isEmpty());
     QVERIFY(m_h->dialogs.shown.isEmpty());
-}
-
-void TestEmuleReaders::pageBoxes_data()
-{
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("spinner");
-    QTest::newRow("eMule site search") << u"Text17"_s << u"HScroll4"_s;
-    QTest::newRow("ed2k search") << u"Text20"_s << u"HScroll5"_s;
-}
-
-void TestEmuleReaders::pageBoxes()
-{
-    QFETCH(QString, box);
-    QFETCH(QString, spinner);
-    auto *pageBox = m_h->child<QLineEdit>(box);
-    auto *bar = m_h->child<QScrollBar>(spinner);
-    QCOMPARE(pageBox->text(), u"1"_s);
-    QCOMPARE(bar->minimum(), 1);
-    QCOMPARE(bar->maximum(), 99);
-    bar->setValue(7);
-    QCOMPARE(pageBox->text(), u"7"_s);
-    pageBox->setText(u"0"_s);
-    QCOMPARE(pageBox->text(), u"1"_s);
-    pageBox->setText(u"x"_s);
-    QCOMPARE(pageBox->text(), u"1"_s);
 }
 
 void TestEmuleReaders::siteSearch_data()
