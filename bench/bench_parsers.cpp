@@ -1,6 +1,8 @@
 #include "core/markerscan.h"
 #include "core/procfsprocesscontrol.h"
 #include "core/texttools.h"
+#include "sources/emule/ed2ksearchparser.h"
+#include "sources/emule/emuleparser.h"
 #include "sources/netdisk/netdiskparser.h"
 
 #include <benchmark/benchmark.h>
@@ -57,6 +59,60 @@ void BM_MarkerPieces(benchmark::State &state)
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_MarkerPieces)->RangeMultiplier(4)->Range(16, 16384)->Complexity(benchmark::oN);
+
+// An eMule listing page with `items` thumb blocks, markup as the site's.
+QString emuleListingPage(int items)
+{
+    QString page = u"<html><body><ul class=\"list\">"_s;
+    for (int i = 0; i < items; ++i) {
+        const QString n = QString::number(i);
+        page += u"<li><div class=\"thumb\"><a href=\"/emule/detail/movie-"_s + n + u".html\" title=\"电影 第"_s + n
+                + u"号\"><img src=\"/img/"_s + n + u".jpg\"></a></div><div class=\"info\"><h3><a href=\"/x\">"_s + n
+                + u"</a></h3><p><a href=\"/emule/movie/\">电影</a> | 更新 <b>高清</b> "_s + QString(100, u'y')
+                + u"</p></div></li>"_s;
+    }
+    return page + u"</ul></body></html>"_s;
+}
+
+void BM_EmuleListingParse(benchmark::State &state)
+{
+    const QString page = emuleListingPage(int(state.range(0)));
+    const QString base = u"http://emule.example"_s;
+    for (auto _ : state) {
+        const qsizetype count = countEmuleItems(page);
+        benchmark::DoNotOptimize(parseEmuleListing(page, base, count));
+    }
+    state.SetComplexityN(state.range(0));
+    state.SetBytesProcessed(state.iterations() * page.size() * 2);
+}
+BENCHMARK(BM_EmuleListingParse)->RangeMultiplier(4)->Range(16, 16384)->Complexity(benchmark::oN);
+
+// An ed2k search result page with `rows` file rows, every third category
+// written as an anchor.
+QString ed2kSearchPage(int rows)
+{
+    QString page = u"<html><body><table>"_s;
+    for (int i = 0; i < rows; ++i) {
+        const QString n = QString::number(i);
+        const QString category = i % 3 ? u"电影"_s : u"<a href=\"FileList.asp?CategoryID=1\">电影</a>"_s;
+        page += u"<tr><td>["_s + category + u"] <a href=\"ShowFile.asp?FileID="_s + n + u"\" target=\"_blank\">文件 "_s
+                + n + QString(80, u'z') + u"</a></td><td>1.2 GB</td></tr>"_s;
+    }
+    return page + u"</table></body></html>"_s;
+}
+
+void BM_Ed2kSearchParse(benchmark::State &state)
+{
+    const QString page = ed2kSearchPage(int(state.range(0)));
+    const QString base = u"http://ed2k.example"_s;
+    for (auto _ : state) {
+        const qsizetype count = countEd2kSearchRows(page);
+        benchmark::DoNotOptimize(parseEd2kSearchPage(page, base, count));
+    }
+    state.SetComplexityN(state.range(0));
+    state.SetBytesProcessed(state.iterations() * page.size() * 2);
+}
+BENCHMARK(BM_Ed2kSearchParse)->RangeMultiplier(4)->Range(16, 16384)->Complexity(benchmark::oN);
 
 void BM_UrlEncoding(benchmark::State &state)
 {

@@ -1,6 +1,8 @@
 #include "demo/demoserver.h"
 
 #include "core/siteconfig.h"
+#include "demo/ed2ksite.h"
+#include "demo/emulesite.h"
 #include "demo/makersite.h"
 #include "demo/netdisksite.h"
 #include "demo/torrentsites.h"
@@ -35,6 +37,8 @@ DemoServer::DemoServer(QObject *parent)
     registerMagnetSearchSite(*this);
     registerResourceReleaseSite(*this);
     registerMovieResourceSite(*this);
+    registerEmuleSite(*this);
+    registerEd2kSearchSite(*this);
 
     m_server.setMissingHandler([this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
         handle(request, std::move(responder));

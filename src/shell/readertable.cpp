@@ -1,5 +1,8 @@
 #include "shell/readertable.h"
 
+#include "sources/emule/ed2ksearchreader.h"
+#include "sources/emule/emulecategoryreader.h"
+#include "sources/emule/emulesearchreader.h"
 #include "sources/netdisk/netdiskreader.h"
 #include "sources/torrents/furthertorrentreader.h"
 #include "sources/torrents/movieresourcereader.h"
@@ -31,6 +34,15 @@ const QList<ReaderPlace> &readerTable()
         {u"SSTab2"_s, 1, &make<RssFeedReader>},
         {u"SSTab2"_s, 2, &make<FurtherTorrentReader>},
         {u"SSTab2"_s, 3, &make<MovieResourceReader>},
+        {u"SSTab2"_s, 4, &EmuleCategoryReader::make<EmuleCategoryReader::Movie>},
+        {u"SSTab2"_s, 7, &EmuleCategoryReader::make<EmuleCategoryReader::Music>},
+        {u"SSTab5"_s, 0, &EmuleCategoryReader::make<EmuleCategoryReader::Software>},
+        {u"SSTab1"_s, 3, &EmuleCategoryReader::make<EmuleCategoryReader::Book>},
+        {u"SSTab1"_s, 4, &EmuleCategoryReader::make<EmuleCategoryReader::Education>},
+        {u"SSTab4"_s, 0, &EmuleCategoryReader::make<EmuleCategoryReader::Datum>},
+        {u"SSTab2"_s, 8, &EmuleCategoryReader::make<EmuleCategoryReader::Cartoon>},
+        {u"SSTab5"_s, 1, &make<EmuleSearchReader>},
+        {u"SSTab4"_s, 1, &make<Ed2kSearchReader>},
     };
     return table;
 }

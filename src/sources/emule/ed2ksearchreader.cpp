@@ -1,0 +1,125 @@
+#include "sources/emule/ed2ksearchreader.h"
+
+#include "core/readertimer.h"
+#include "core/siteconfig.h"
+#include "core/texttools.h"
+#include "sources/emule/ed2ksearchparser.h"
+#include "ui/pagecontrols.h"
+#include "ui/resultlist.h"
+#include "ui/searchrun.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString &siteKey()
+{
+    static const QString key = u"ed2k_search"_s;
+    return key;
+}
+
+const QString &notFoundText()
+{
+    static const QString text = u"没有找到相关资源.."_s;
+    return text;
+}
+
+} // namespace
+
+Ed2kSearchReader::Ed2kSearchReader(const ReaderContext &context, QWidget *page, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+{
+    setObjectName(u"Ed2kSearchReader"_s);
+    buildControls(page);
+
+    m_parseTimer = new ReaderTimer(u"Timer20"_s, 100, this);
+    m_notFoundTimer = new ReaderTimer(u"Timer21"_s, 1000, this);
+    connect(m_parseTimer, &QTimer::timeout, this, &Ed2kSearchReader::parseTick);
+    connect(m_notFoundTimer, &QTimer::timeout, this, &Ed2kSearchReader::notFoundTick);
+    m_run = new SearchRun(m_context, this);
+    m_run->setStartButtons({m_start});
+    m_run->setList(m_list);
+    m_run->addTimers({m_parseTimer, m_notFoundTimer});
+    m_run->setNotFoundText(notFoundText());
+
+    connect(m_start, &QPushButton::clicked, this, [this] { search(); });
+}
+
+void Ed2kSearchReader::buildControls(QWidget *page)
+{
+    auto *layout = new QVBoxLayout(page);
+    auto *row = new QHBoxLayout();
+    row->addWidget(new QLabel(u"关键字："_s, page));
+    m_keyword = new QLineEdit(page);
+    m_keyword->setObjectName(u"Text19"_s);
+    row->addWidget(m_keyword, 1);
+    m_pageBox = addPageBox(row, page, u"Text20"_s, u"HScroll5"_s);
+    m_start = new QPushButton(u"获取资源"_s, page);
+    m_start->setObjectName(u"Command38_4"_s);
+    row->addWidget(m_start);
+    layout->addLayout(row);
+
+    m_list = ResultList::create(u"ListView17"_s, page);
+    layout->addWidget(m_list, 1);
+}
+
+QCoro::Task<> Ed2kSearchReader::search()
+{
+    const QString keyword = m_keyword->text();
+    if (keyword.isEmpty()) {
+        m_context.report(u"请输入资源关键字 .."_s);
+        co_return;
+    }
+    m_run->begin(u"正在获取资源.."_s);
+
+    const QString address =
+        ed2kSearchAddress(m_context.sites().site(siteKey()), UTF8_URLEncoding(keyword), m_pageBox->text());
+    const std::optional<QString> body = co_await m_run->fetch(address);
+    if (!body)
+        co_return;
+    // A failed fetch ends at once, as a page without rows would.
+    if (body->isEmpty()) {
+        m_run->finish(notFoundText());
+        co_return;
+    }
+    m_body = *body;
+    m_rowCount = 0;
+    countStep();
+}
+
+void Ed2kSearchReader::countStep()
+{
+    m_rowCount = countEd2kSearchRows(m_body);
+    if (m_rowCount > 0)
+        m_parseTimer->arm();
+    m_notFoundTimer->arm();
+}
+
+void Ed2kSearchReader::parseTick()
+{
+    const QList<Ed2kSearchRow> rows = parseEd2kSearchPage(m_body, m_context.sites().site(siteKey()), m_rowCount);
+    m_rowCount = 0;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const Ed2kSearchRow &row = rows.at(i);
+        m_list->addRow(QString::number(i + 1),
+                       {{u"mc"_s, row.name}, {u"dz"_s, row.fileAddress}, {u"fl"_s, row.category}});
+    }
+    m_parseTimer->disarm();
+    m_run->finish(u"资源获取完毕.."_s);
+}
+
+void Ed2kSearchReader::notFoundTick()
+{
+    // With rows it stays armed and looks again a second later.
+    if (m_list->rowCount() > 0)
+        return;
+    m_notFoundTimer->disarm();
+    m_run->finish(notFoundText());
+}

@@ -1,0 +1,96 @@
+#include "sources/emule/emuleparser.h"
+
+#include "core/markerscan.h"
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString &itemMarker()
+{
+    static const QString marker = u"<div class=\"thumb\">"_s;
+    return marker;
+}
+
+// Piece 1 of `text` split at `marker` (the text after the first marker up
+// to the second one), cut before its first `end`; nullopt when the marker
+// or the end is missing from that piece.
+std::optional<QStringView> pieceOneBefore(QStringView text, QStringView marker, QStringView end)
+{
+    const qsizetype at = text.indexOf(marker);
+    if (at < 0)
+        return std::nullopt;
+    const qsizetype from = at + marker.size();
+    const qsizetype next = text.indexOf(marker, from);
+    const QStringView piece = text.mid(from, next < 0 ? text.size() - from : next - from);
+    const qsizetype stop = piece.indexOf(end);
+    if (stop < 0)
+        return std::nullopt;
+    return piece.left(stop);
+}
+
+QString orEmpty(const std::optional<QStringView> &field)
+{
+    return field ? field->toString() : QString();
+}
+
+} // namespace
+
+const QStringList &emuleCategoryPaths()
+{
+    static const QStringList paths = {u"/emule/movie/"_s, u"/emule/music/"_s, u"/emule/software/"_s,
+                                      u"/emule/book/"_s,  u"/emule/edu/"_s,   u"/emule/datum/"_s,
+                                      u"/emule/cartoon/"_s};
+    return paths;
+}
+
+QString emuleCategoryAddress(const QString &siteBase, const QString &categoryPath, qint64 page)
+{
+    return siteBase + categoryPath + QString::number(page);
+}
+
+QString emuleSearchAddress(const QString &siteBase, const QString &encodedKeyword, const QString &pageText)
+{
+    return siteBase + u"/emule/search/"_s + encodedKeyword + u'/' + pageText;
+}
+
+bool isEmuleSearchEmpty(const QString &body)
+{
+    return body.contains(u"没能为您找到"_s);
+}
+
+qsizetype countEmuleItems(const QString &body)
+{
+    return countFrom(body, itemMarker());
+}
+
+EmuleItem parseEmuleItem(QStringView item, const QString &siteBase)
+{
+    EmuleItem out;
+    if (const std::optional<QStringView> path = pieceOneBefore(item, u"<a href=\"/", u"\""))
+        out.detailAddress = siteBase + u'/' + path->toString();
+    out.name = orEmpty(pieceOneBefore(item, u"title=\"", u"\""));
+    out.note = removeAll(orEmpty(pieceOneBefore(item, u"</a> | ", u"</p>")), u"<");
+    return out;
+}
+
+QList<EmuleItem> parseEmuleListing(const QString &body, const QString &siteBase, qsizetype maxItems)
+{
+    const MarkerPieces items(body, itemMarker());
+    const qsizetype count = qMin(maxItems, items.size() - 1);
+    QList<EmuleItem> out;
+    out.reserve(qMax<qsizetype>(count, 0));
+    for (qsizetype i = 1; i <= count; ++i)
+        out.append(parseEmuleItem(items.piece(i), siteBase));
+    return out;
+}
+
+QString firstEd2kLink(const QString &body)
+{
+    const std::optional<QStringView> address = pieceOneBefore(body, u"<a href=\"ed2k://", u"\"");
+    if (!address || address->isEmpty())
+        return {};
+    return u"ed2k://"_s + address->toString();
+}

@@ -1,0 +1,125 @@
+#include "sources/emule/emulesearchreader.h"
+
+#include "core/readertimer.h"
+#include "core/siteconfig.h"
+#include "core/texttools.h"
+#include "sources/emule/ed2klinkextractor.h"
+#include "sources/emule/emuleparser.h"
+#include "ui/pagecontrols.h"
+#include "ui/resultlist.h"
+#include "ui/searchrun.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString &siteKey()
+{
+    static const QString key = u"emule"_s;
+    return key;
+}
+
+} // namespace
+
+EmuleSearchReader::EmuleSearchReader(const ReaderContext &context, QWidget *page, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+{
+    setObjectName(u"EmuleSearchReader"_s);
+    buildControls(page);
+
+    m_parseTimer = new ReaderTimer(u"Timer15"_s, 100, this);
+    connect(m_parseTimer, &QTimer::timeout, this, &EmuleSearchReader::parseTick);
+    m_run = new SearchRun(m_context, this);
+    m_run->setStartButtons({m_start});
+    m_run->setList(m_list);
+    m_run->addTimers({m_parseTimer});
+    m_run->setStallHandler([this] { reportNotFound(); });
+
+    connect(m_start, &QPushButton::clicked, this, [this] { search(); });
+    m_list->bindRowActions(m_context);
+    new Ed2kLinkExtractor(m_context, m_list, u"tqdv"_s, this);
+}
+
+const QString &EmuleSearchReader::notFoundMessage()
+{
+    static const QString text = u"没有找到相关电驴资源!"_s;
+    return text;
+}
+
+void EmuleSearchReader::buildControls(QWidget *page)
+{
+    auto *layout = new QVBoxLayout(page);
+    auto *row = new QHBoxLayout();
+    row->addWidget(new QLabel(u"关键字："_s, page));
+    m_keyword = new QLineEdit(page);
+    m_keyword->setObjectName(u"Text16"_s);
+    row->addWidget(m_keyword, 1);
+    m_pageBox = addPageBox(row, page, u"Text17"_s, u"HScroll4"_s);
+    m_start = new QPushButton(u"获取资源"_s, page);
+    m_start->setObjectName(u"Command38_3"_s);
+    row->addWidget(m_start);
+    layout->addLayout(row);
+
+    m_list = ResultList::create(u"ListView15"_s, page);
+    layout->addWidget(m_list, 1);
+}
+
+QCoro::Task<> EmuleSearchReader::search()
+{
+    const QString keyword = m_keyword->text();
+    if (keyword.isEmpty()) {
+        m_context.report(u"请输入资源关键字 .."_s);
+        co_return;
+    }
+    m_run->begin(u"正在搜索资源.."_s);
+    m_itemCount = 0;
+    m_body.clear();
+
+    const QString address =
+        emuleSearchAddress(m_context.sites().site(siteKey()), UTF8_URLEncoding(keyword), m_pageBox->text());
+    const std::optional<QString> body = co_await m_run->fetch(address);
+    if (!body)
+        co_return;
+    m_body = *body;
+    // A failed fetch ends like a page that found nothing.
+    if (m_body.isEmpty() || isEmuleSearchEmpty(m_body)) {
+        reportNotFound();
+        co_return;
+    }
+    countStep();
+}
+
+void EmuleSearchReader::countStep()
+{
+    m_itemCount = qMin<qsizetype>(countEmuleItems(m_body), 32767);
+    if (m_itemCount > 0)
+        m_parseTimer->arm();
+    else
+        reportNotFound(); // neither items nor the not-found text
+}
+
+void EmuleSearchReader::parseTick()
+{
+    const QList<EmuleItem> items = parseEmuleListing(m_body, m_context.sites().site(siteKey()), m_itemCount);
+    m_itemCount = 0;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const EmuleItem &item = items.at(i);
+        m_list->addRow(QString::number(i + 1),
+                       {{u"mc"_s, item.name}, {u"bz"_s, item.note}, {u"zzdz"_s, item.detailAddress}});
+    }
+    m_parseTimer->disarm();
+    m_run->finish(u"获取完毕.."_s);
+}
+
+void EmuleSearchReader::reportNotFound()
+{
+    m_run->finish(notFoundMessage());
+    m_context.message(notFoundMessage());
+}
