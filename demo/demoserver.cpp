@@ -1,7 +1,10 @@
 #include "demo/demoserver.h"
 
 #include "core/siteconfig.h"
+#include "demo/btboardsite.h"
+#include "demo/btmoviesection.h"
 #include "demo/makersite.h"
+#include "demo/movielistingsite.h"
 #include "demo/netdisksite.h"
 #include "demo/torrentsites.h"
 
@@ -35,6 +38,9 @@ DemoServer::DemoServer(QObject *parent)
     registerMagnetSearchSite(*this);
     registerResourceReleaseSite(*this);
     registerMovieResourceSite(*this);
+    registerMovieListingSite(*this);
+    registerBtBoardSite(*this);
+    registerBtMovieSection(*this);
 
     m_server.setMissingHandler([this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
         handle(request, std::move(responder));

@@ -1,6 +1,10 @@
 #include "shell/readertable.h"
 
+#include "sources/movies/moviedetailreader.h"
+#include "sources/movies/movielistingreader.h"
 #include "sources/netdisk/netdiskreader.h"
+#include "sources/torrents/btboardreader.h"
+#include "sources/torrents/btmoviereader.h"
 #include "sources/torrents/furthertorrentreader.h"
 #include "sources/torrents/movieresourcereader.h"
 #include "sources/torrents/rssfeedreader.h"
@@ -31,6 +35,11 @@ const QList<ReaderPlace> &readerTable()
         {u"SSTab2"_s, 1, &make<RssFeedReader>},
         {u"SSTab2"_s, 2, &make<FurtherTorrentReader>},
         {u"SSTab2"_s, 3, &make<MovieResourceReader>},
+        {u"SSTab2"_s, 4, &make<MovieListingReader>},
+        // The detail reader works on the board's list: it comes after it.
+        {u"SSTab2"_s, 5, &make<BtBoardReader>},
+        {u"SSTab2"_s, 5, &make<MovieDetailReader>},
+        {u"SSTab2"_s, 6, &make<BtMovieReader>},
     };
     return table;
 }
