@@ -35,10 +35,11 @@ QCoro::Task<> MovieDetailReader::readPost()
         co_return;
     const QString address = m_list->cellText(row, PostSubitem);
     m_context.report(u"影片信息获取中..."_s);
+    const quint64 read = ++m_read;
 
     QPointer<MovieDetailReader> self(this);
     const QString body = co_await m_context.fetcher().GetBody(address);
-    if (!self || body.isEmpty())
+    if (!self || read != m_read || body.isEmpty())
         co_return;
     const MovieDetail detail = parseMovieDetail(body);
     if (!detail.isReadable()) {

@@ -25,4 +25,5 @@ private:
 
     ReaderContext m_context;
     QPointer<ResultList> m_list;
+    quint64 m_read = 0; // the newest double-click wins
 };

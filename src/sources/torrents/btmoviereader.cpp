@@ -142,10 +142,11 @@ QCoro::Task<> BtMovieReader::readDownloadPage()
     const QString name = m_list->cellText(row, NameSubitem);
     const QString address = m_list->cellText(row, AddressSubitem);
     m_context.report(u"正在解析..请稍等.."_s);
+    const quint64 read = ++m_read;
 
     QPointer<BtMovieReader> self(this);
     const QString body = co_await m_context.fetcher().GetBody(address);
-    if (!self || body.isEmpty())
+    if (!self || read != m_read || body.isEmpty())
         co_return;
     const BtMovieDownload download = parseBtMovieDownload(body);
     m_date->setText(u"更新日期："_s + download.date);

@@ -44,4 +44,5 @@ private:
     QLabel *m_date = nullptr;
     SearchRun *m_run = nullptr;
     qint16 m_page = 1;
+    quint64 m_read = 0; // the newest double-click wins
 };

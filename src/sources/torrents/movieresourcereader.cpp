@@ -120,10 +120,11 @@ QCoro::Task<> MovieResourceReader::readQvodAddresses()
     const QString detail = m_list->cellText(row, 4); // zzdz
     m_context.report(u"正在提取种子.."_s);
     PlaybackFeeds::of(m_context.window())->setQvodList({});
+    const quint64 read = ++m_qvodRead;
 
     QPointer<MovieResourceReader> self(this);
     const QString body = co_await m_context.fetcher().GetBody(detail);
-    if (!self || body.isEmpty())
+    if (!self || read != m_qvodRead || body.isEmpty())
         co_return;
     // A page without any address leaves the progress message standing.
     if (!body.contains(u"qvod://"_s))

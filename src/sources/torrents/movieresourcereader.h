@@ -42,4 +42,5 @@ private:
     QPushButton *m_start = nullptr;
     ResultList *m_list = nullptr;
     SearchRun *m_run = nullptr;
+    quint64 m_qvodRead = 0; // the newest double-click wins
 };
