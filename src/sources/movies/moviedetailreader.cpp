@@ -2,6 +2,7 @@
 
 #include "core/pagefetcher.h"
 #include "sources/movies/moviedetailparser.h"
+#include "ui/listdoubleclick.h"
 #include "ui/pictureloader.h"
 #include "ui/resultlist.h"
 #include "ui/rowactions.h"
@@ -25,7 +26,7 @@ MovieDetailReader::MovieDetailReader(const ReaderContext &context, QWidget *page
     setObjectName(u"MovieDetailReader"_s);
     Q_ASSERT_X(m_list, "MovieDetailReader", "the board list must be built first");
     if (m_list)
-        connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { readPost(); });
+        ListDoubleClick::attach(m_list, this, [this] { readPost(); });
 }
 
 QCoro::Task<> MovieDetailReader::readPost()

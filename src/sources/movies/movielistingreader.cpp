@@ -3,6 +3,7 @@
 #include "core/pagefetcher.h"
 #include "core/siteconfig.h"
 #include "sources/movies/movielistingparser.h"
+#include "ui/listdoubleclick.h"
 #include "ui/playbackfeeds.h"
 #include "ui/resultlist.h"
 #include "ui/rowactions.h"
@@ -29,7 +30,7 @@ MovieListingReader::MovieListingReader(const ReaderContext &context, QWidget *pa
     buildControls(page);
     for (int i = 0; i < m_categories.size(); ++i)
         connect(m_categories.at(i), &QPushButton::clicked, this, [this, i] { listCategory(i); });
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { readDownloadAddress(Feed::Replace); });
+    ListDoubleClick::attach(m_list, this, [this] { readDownloadAddress(Feed::Replace); });
     connect(m_list->menuAction(u"jxyszz"_s), &QAction::triggered, this,
             [this] { readDownloadAddress(Feed::Append); });
     connect(m_list->menuAction(u"fzysdz22"_s), &QAction::triggered, this, &MovieListingReader::copyDetailAddress);

@@ -3,6 +3,7 @@
 #include "core/pagefetcher.h"
 #include "core/siteconfig.h"
 #include "sources/torrents/btmovieparser.h"
+#include "ui/listdoubleclick.h"
 #include "ui/playbackfeeds.h"
 #include "ui/resultlist.h"
 #include "ui/rowactions.h"
@@ -42,7 +43,7 @@ BtMovieReader::BtMovieReader(const ReaderContext &context, QWidget *page, QObjec
     connect(m_next, &QPushButton::clicked, this, &BtMovieReader::nextPage);
     connect(m_previous, &QPushButton::clicked, this, &BtMovieReader::previousPage);
     connect(m_cloud, &QPushButton::clicked, this, &BtMovieReader::cloudPlay);
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { readDownloadPage(); });
+    ListDoubleClick::attach(m_list, this, [this] { readDownloadPage(); });
     connect(m_address, &QLineEdit::textChanged, this, [this] { m_context.report(u"磁力链接已解析!"_s); });
 }
 

@@ -8,6 +8,7 @@
 #include "sources/torrents/movieresourceparser.h"
 #include "sources/torrents/sourcebuttongroup.h"
 #include "core/qvodaddresses.h"
+#include "ui/listdoubleclick.h"
 #include "ui/playbackfeeds.h"
 #include "ui/rowactions.h"
 #include "ui/searchrun.h"
@@ -44,7 +45,7 @@ MovieResourceReader::MovieResourceReader(const ReaderContext &context, QWidget *
         if (index == 2)
             search();
     });
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { readQvodAddresses(); });
+    ListDoubleClick::attach(m_list, this, [this] { readQvodAddresses(); });
 }
 
 void MovieResourceReader::buildControls(QWidget *page, SourceButtonGroup *sources)

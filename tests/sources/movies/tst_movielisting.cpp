@@ -192,6 +192,8 @@ void TestMovieListing::copyDetailAddress()
 
 void TestMovieListing::actionsNeedARow()
 {
+    QTest::mouseDClick(m_list->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+    QCOMPARE(m_h->status(), u"请先查询再进行操作!"_s);
     for (const QString &action : {u"jxyszz"_s, u"fzysdz22"_s}) {
         m_h->window().panel(2)->clear();
         m_list->menuAction(action)->trigger();

@@ -30,6 +30,8 @@ private Q_SLOTS:
     void cloudPlay();
     void movieResourceQvodAddresses();
     void movieResourceDeadTitle();
+    void doubleClickOnAnEmptyList_data();
+    void doubleClickOnAnEmptyList();
 
 private:
     QPushButton *button(int index);
@@ -229,6 +231,28 @@ void TestBtMovies::movieResourceDeadTitle()
     QCoreApplication::processEvents();
     QCOMPARE(m_h->status(), u"正在提取种子.."_s);
     QVERIFY(m_feeds->qvodList().isEmpty());
+}
+
+void TestBtMovies::doubleClickOnAnEmptyList_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("tab");
+    QTest::newRow("BT movies") << u"ListView16"_s << 6;
+    QTest::newRow("movie resources") << u"ListView13"_s << 3;
+    QTest::newRow("board") << u"ListView18"_s << 5;
+}
+
+void TestBtMovies::doubleClickOnAnEmptyList()
+{
+    QFETCH(QString, list);
+    QFETCH(int, tab);
+    m_h->window().innerTabs(u"SSTab2"_s)->setCurrentIndex(tab);
+    auto *view = m_h->child<ResultList>(list);
+    QCOMPARE(view->rowCount(), 0);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+    QCOMPARE(m_h->status(), u"请先查询再进行操作!"_s);
+    QTest::qWait(50);
+    QVERIFY(m_h->demo.requests().isEmpty());
 }
 
 QTEST_MAIN(TestBtMovies)
