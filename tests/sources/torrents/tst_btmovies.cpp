@@ -25,6 +25,8 @@ private Q_SLOTS:
     void paging();
     void previousOnPageOne();
     void shortAndEmptyPages();
+    void failedFetchesEndQuietly_data();
+    void failedFetchesEndQuietly();
     void downloadPageFillsTheFields();
     void downloadPageWithoutMarkers();
     void cloudPlay();
@@ -144,6 +146,40 @@ void TestBtMovies::shortAndEmptyPages()
     click(1);
     waitForList(0);
     QCOMPARE(m_h->demo.requests().last(), u"/emule/Download/bt/dianying/6"_s);
+}
+
+void TestBtMovies::failedFetchesEndQuietly_data()
+{
+    QTest::addColumn<QString>("site");
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("progress");
+    QTest::newRow("BT movies") << u"emule"_s << 6 << u"Commandz3_0"_s << u"ListView16"_s << u"正在获取电影资源.."_s;
+    QTest::newRow("board") << u"bt_board"_s << 5 << u"Command3_0"_s << u"ListView18"_s << u"正在获取资源 ..."_s;
+}
+
+// A fetch that fails leaves the progress message and an empty list, and
+// gives the buttons back.
+void TestBtMovies::failedFetchesEndQuietly()
+{
+    QFETCH(QString, site);
+    QFETCH(int, tab);
+    QFETCH(QString, start);
+    QFETCH(QString, list);
+    QFETCH(QString, progress);
+    m_h->window().innerTabs(u"SSTab2"_s)->setCurrentIndex(tab);
+    auto *view = m_h->child<ResultList>(list);
+    view->addRow(u"old"_s);
+    // Nothing listens on port 1.
+    m_h->services.sites.setSite(site, u"http://127.0.0.1:1/"_s + site);
+    auto *button = m_h->child<QPushButton>(start);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(!button->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(button->isEnabled(), 10000);
+    QCOMPARE(m_h->status(), progress);
+    QCOMPARE(view->rowCount(), 0);
+    QVERIFY(m_h->dialogs.shown.isEmpty());
 }
 
 void TestBtMovies::downloadPageFillsTheFields()
