@@ -3,7 +3,12 @@
 #include "core/texttools.h"
 #include "sources/emule/ed2ksearchparser.h"
 #include "sources/emule/emuleparser.h"
+#include "sources/movies/moviedetailparser.h"
+#include "sources/movies/movielistingparser.h"
 #include "sources/netdisk/netdiskparser.h"
+#include "sources/torrents/btboardparser.h"
+#include "sources/torrents/btmovieparser.h"
+#include "sources/torrents/qvodsearchdetailparser.h"
 
 #include <benchmark/benchmark.h>
 
@@ -140,6 +145,75 @@ void BM_ProcessFullScan(benchmark::State &state)
         benchmark::DoNotOptimize(processes.matchingPids(u"iexplore.exe"_s));
 }
 BENCHMARK(BM_ProcessFullScan);
+
+// The listing parsers read at most a page's worth of rows, however long the
+// page: their cost must follow the page's length, not the rows' count.
+QString repeated(const QString &unit, int times)
+{
+    QString page;
+    page.reserve(unit.size() * times);
+    for (int i = 0; i < times; ++i)
+        page += unit;
+    return page;
+}
+
+void BM_MovieListing(benchmark::State &state)
+{
+    const QString page = repeated(u"<tr><td height=\"26\"><b><a href=\"/html/gndy/dyzz/20131201/43001.html\" "
+                                  "class=\"ulink\">2013年剧情片《河流》</a></b></td></tr><tr><td>"_s
+                                      + QString(200, u'x') + u"</td></tr><tr><td style=\"padding-left:3px\">&nbsp;</td></tr>"_s,
+                                  int(state.range(0)));
+    const MovieCategory &category = movieCategories().at(0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(parseMovieListing(page, u"http://movies.example"_s, category));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_MovieListing)->RangeMultiplier(4)->Range(16, 16384)->Complexity(benchmark::oN);
+
+void BM_BtBoard(benchmark::State &state)
+{
+    const QString page = repeated(u"<TR><TD>&nbsp;<A href=\"display.php?BoardID=1&ID=1001\" target=_blank>[BT下载] 河流</A>"
+                                  "</TD><TD align=center>3</TD><TD align=center>1.37 GB</TD><TD>a</TD><TD><a href=\"x\">"
+                                  "<span>剧情片</span></a></TD></TR>"_s,
+                                  int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(parseBtBoard(page, u"http://board.example"_s));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_BtBoard)->RangeMultiplier(4)->Range(16, 16384)->Complexity(benchmark::oN);
+
+void BM_BtMovieList(benchmark::State &state)
+{
+    const QString page = repeated(u"<li><span>12-01</span><a href=\"/Download/xiazai/dy101.html\" target=\"_blank\" "
+                                  "title=\"河流 BD1280高清中字\">河流</a></li>"_s,
+                                  int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(parseBtMovieList(page, u"http://emule.example"_s));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_BtMovieList)->RangeMultiplier(4)->Range(16, 16384)->Complexity(benchmark::oN);
+
+// Detail pages: one field each, read once; the page grows around it.
+void BM_DetailPages(benchmark::State &state)
+{
+    const QString filler = repeated(u"<p>"_s + QString(100, u'y') + u"</p>"_s, int(state.range(0)));
+    const QString post = u"[IMG]http://img.example/p.jpg[/IMG]<br />◎译　　名　河流<br />◎年　　代　2013"_s + filler
+                         + u"<br />◎简　　介<br />故事<br />◎影片截图<a href=\"jump.php?url=http://a.example/1\">"
+                           "<a href=\"jump.php?url=b.example/2\">"_s;
+    const QString download = filler + u"<div>文件更新时间：2013-12-05</span></div><textarea onclick=\"this.select()\">"
+                                      "magnet:?xt=urn:btih:0123&amp;dn=x</textarea>"_s;
+    const QString qvod = filler + u"value=1 value=2 value=3 value=4 value=\"qvod://1|2|3|\"><img src=\"a\"><img src=\"b\">"
+                                  "<img src=\"c\">"_s;
+    const QString listingDetail = filler + u"#fdfddf\"><a href=\"ftp://movies.example/a.mkv\">a</a>"_s;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(parseMovieDetail(post));
+        benchmark::DoNotOptimize(parseBtMovieDownload(download));
+        benchmark::DoNotOptimize(parseQvodSearchDetail(qvod));
+        benchmark::DoNotOptimize(movieDownloadAddress(listingDetail));
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_DetailPages)->RangeMultiplier(4)->Range(16, 16384)->Complexity(benchmark::oN);
 
 } // namespace
 

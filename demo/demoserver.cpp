@@ -3,7 +3,10 @@
 #include "core/siteconfig.h"
 #include "demo/ed2ksite.h"
 #include "demo/emulesite.h"
+#include "demo/btboardsite.h"
+#include "demo/btmoviesection.h"
 #include "demo/makersite.h"
+#include "demo/movielistingsite.h"
 #include "demo/netdisksite.h"
 #include "demo/torrentsites.h"
 
@@ -39,6 +42,9 @@ DemoServer::DemoServer(QObject *parent)
     registerMovieResourceSite(*this);
     registerEmuleSite(*this);
     registerEd2kSearchSite(*this);
+    registerMovieListingSite(*this);
+    registerBtBoardSite(*this);
+    registerBtMovieSection(*this);
 
     m_server.setMissingHandler([this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
         handle(request, std::move(responder));

@@ -221,10 +221,23 @@ DemoResponse movieResourcePage(const QString &keyword, int page)
     return DemoResponse::gbkHtml(html);
 }
 
+// Three episode links, the first listed twice; a title whose number ends
+// in 5 or 0 has none.
 DemoResponse movieResourceDetail(const QString &id)
 {
-    return DemoResponse::gbkHtml(u"<html><head><title>影片详情</title></head><body><h1>影片 "_s + escaped(id)
-                                 + u"</h1></body></html>"_s);
+    const QString number = id.trimmed();
+    QString html = u"<html><head><title>影片详情</title></head><body><h1>影片 "_s + escaped(number) + u"</h1>\r\n"_s;
+    if (!number.endsWith(u'5') && !number.endsWith(u'0')) {
+        const QString hash = hashOf(number).left(40).toUpper();
+        html += u"<ul class=\"qvod\">\r\n"_s;
+        for (int episode : {1, 2, 1, 3}) {
+            const QString address = u"qvod://"_s + QString::number(300000000 + episode) + u"|"_s + hash
+                                    + u"|影片"_s + escaped(number) + u"第"_s + QString::number(episode) + u"集.rmvb|"_s;
+            html += u"<li><a href=\"javascript:void(0)\">"_s + address + u"</a></li>\r\n"_s;
+        }
+        html += u"</ul>\r\n"_s;
+    }
+    return DemoResponse::gbkHtml(html + u"</body></html>"_s);
 }
 
 } // namespace

@@ -5,7 +5,9 @@
 #include "shell/windowshell.h"
 
 #include <QCloseEvent>
+#include <QHash>
 #include <QLabel>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -56,10 +58,32 @@ MainWindow::MainWindow(Services &services, QWidget *parent)
 
 void MainWindow::placeReaders()
 {
-    for (const ReaderPlace &place : readerTable()) {
+    const QList<ReaderPlace> &table = readerTable();
+    auto pageOf = [this](const ReaderPlace &place) {
         QTabWidget *tabs = innerTabs(place.tabs);
         Q_ASSERT(tabs && place.page < tabs->count());
-        place.make(context(), tabs->widget(place.page), this);
+        return tabs->widget(place.page);
+    };
+    QHash<QWidget *, int> builders; // readers that build controls, per page
+    for (const ReaderPlace &place : table) {
+        if (place.buildsControls)
+            ++builders[pageOf(place)];
+    }
+    QHash<QWidget *, QSplitter *> shared;
+    for (const ReaderPlace &place : table) {
+        QWidget *page = pageOf(place);
+        QWidget *target = page;
+        if (place.buildsControls && builders.value(page) > 1) {
+            QSplitter *&splitter = shared[page];
+            if (!splitter) {
+                splitter = new QSplitter(Qt::Vertical, page);
+                splitter->setChildrenCollapsible(false);
+                fillWith(page, splitter);
+            }
+            target = new QWidget(splitter);
+            splitter->addWidget(target);
+        }
+        place.make(context(), target, this);
     }
 }
 

@@ -3,7 +3,11 @@
 #include "sources/emule/ed2ksearchreader.h"
 #include "sources/emule/emulecategoryreader.h"
 #include "sources/emule/emulesearchreader.h"
+#include "sources/movies/moviedetailreader.h"
+#include "sources/movies/movielistingreader.h"
 #include "sources/netdisk/netdiskreader.h"
+#include "sources/torrents/btboardreader.h"
+#include "sources/torrents/btmoviereader.h"
 #include "sources/torrents/furthertorrentreader.h"
 #include "sources/torrents/movieresourcereader.h"
 #include "sources/torrents/rssfeedreader.h"
@@ -34,7 +38,6 @@ const QList<ReaderPlace> &readerTable()
         {u"SSTab2"_s, 1, &make<RssFeedReader>},
         {u"SSTab2"_s, 2, &make<FurtherTorrentReader>},
         {u"SSTab2"_s, 3, &make<MovieResourceReader>},
-        {u"SSTab2"_s, 4, &EmuleCategoryReader::make<EmuleCategoryReader::Movie>},
         {u"SSTab2"_s, 7, &EmuleCategoryReader::make<EmuleCategoryReader::Music>},
         {u"SSTab5"_s, 0, &EmuleCategoryReader::make<EmuleCategoryReader::Software>},
         {u"SSTab1"_s, 3, &EmuleCategoryReader::make<EmuleCategoryReader::Book>},
@@ -43,6 +46,13 @@ const QList<ReaderPlace> &readerTable()
         {u"SSTab2"_s, 8, &EmuleCategoryReader::make<EmuleCategoryReader::Cartoon>},
         {u"SSTab5"_s, 1, &make<EmuleSearchReader>},
         {u"SSTab4"_s, 1, &make<Ed2kSearchReader>},
+        {u"SSTab2"_s, 4, &make<MovieListingReader>},
+        // The detail reader works on the board's list: it comes after it.
+        {u"SSTab2"_s, 5, &make<BtBoardReader>},
+        {u"SSTab2"_s, 5, &make<MovieDetailReader>, false},
+        // Both from the eMule site: its film category and its BT movies.
+        {u"SSTab2"_s, 6, &EmuleCategoryReader::make<EmuleCategoryReader::Movie>},
+        {u"SSTab2"_s, 6, &make<BtMovieReader>},
     };
     return table;
 }

@@ -3,6 +3,7 @@
 list(APPEND JYX_WIDGET_SOURCES
     ui/clicklabel.cpp
     ui/dialogs.cpp
+    ui/listdoubleclick.cpp
     ui/listexport.cpp
     ui/pagecontrols.cpp
     ui/playbackfeeds.cpp

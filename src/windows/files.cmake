@@ -3,6 +3,7 @@ list(APPEND JYX_WIDGET_SOURCES
     windows/browserview.cpp
     windows/faqwindow.cpp
     windows/festivewindow.cpp
+    windows/moviedetailwindow.cpp
     windows/portalwindow.cpp
     windows/silentpage.cpp
 )

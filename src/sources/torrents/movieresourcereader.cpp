@@ -1,18 +1,23 @@
 #include "sources/torrents/movieresourcereader.h"
 
 #include "core/pagefetcher.h"
+#include "core/qvodaddresses.h"
 #include "core/siteconfig.h"
 #include "core/texttools.h"
 #include "sources/torrents/movieresourceparser.h"
 #include "sources/torrents/sourcebuttongroup.h"
+#include "ui/listdoubleclick.h"
 #include "ui/pagecontrols.h"
+#include "ui/playbackfeeds.h"
 #include "ui/resultlist.h"
+#include "ui/rowactions.h"
 #include "ui/searchrun.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -38,6 +43,7 @@ MovieResourceReader::MovieResourceReader(const ReaderContext &context, QWidget *
         if (index == 2)
             search();
     });
+    ListDoubleClick::attach(m_list, this, [this] { readQvodAddresses(); });
 }
 
 void MovieResourceReader::buildControls(QWidget *page, SourceButtonGroup *sources)
@@ -103,4 +109,25 @@ void MovieResourceReader::reportNotFound()
 {
     m_run->finish(u"没有找到相关影片资源.."_s);
     m_context.message(u"没有找到相关影片资源"_s);
+}
+
+QCoro::Task<> MovieResourceReader::readQvodAddresses()
+{
+    const QTreeWidgetItem *row = guardedRow(*m_list, m_context);
+    if (!row)
+        co_return;
+    const QString detail = m_list->cellText(row, 4); // zzdz
+    m_context.report(u"正在提取种子.."_s);
+    PlaybackFeeds::of(m_context.window())->setQvodList({});
+    const quint64 read = ++m_qvodRead;
+
+    QPointer<MovieResourceReader> self(this);
+    const QString body = co_await m_context.fetcher().GetBody(detail);
+    if (!self || read != m_qvodRead || body.isEmpty())
+        co_return;
+    // A page without any address leaves the progress message standing.
+    if (!body.contains(u"qvod://"_s))
+        co_return;
+    PlaybackFeeds::of(m_context.window())->setQvodList(extractQvodAddresses(body));
+    m_context.report(u"种子提取完毕.."_s);
 }

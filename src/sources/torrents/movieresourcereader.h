@@ -16,7 +16,8 @@ class SourceButtonGroup;
 // Movie resource search: one result page of the movie resource site per
 // keyword and page, parsed right after the fetch. Started by member 2 of
 // the source button group. Its keyword box shows a placeholder text while
-// it is empty and has no focus.
+// it is empty and has no focus. A double-click on a title hands the QVOD
+// addresses of its detail page to the player's QVOD list.
 class MovieResourceReader : public QObject
 {
     Q_OBJECT
@@ -33,6 +34,7 @@ private:
     void buildControls(QWidget *page, SourceButtonGroup *sources);
     QCoro::Task<> search();
     void reportNotFound();
+    QCoro::Task<> readQvodAddresses();
 
     ReaderContext m_context;
     QLineEdit *m_keyword = nullptr;
@@ -40,4 +42,5 @@ private:
     QPushButton *m_start = nullptr;
     ResultList *m_list = nullptr;
     SearchRun *m_run = nullptr;
+    quint64 m_qvodRead = 0; // the newest double-click wins
 };

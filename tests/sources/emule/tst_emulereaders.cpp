@@ -106,7 +106,7 @@ void TestEmuleReaders::categoryPaging_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("secondPageRows");
     // The demo categories hold 75, 40, 65, 35, 31, 70 and 45 items.
-    QTest::newRow("films") << u"SSTab2"_s << 4 << u"Command21"_s << u"ListView6"_s << u"movie"_s << u"电影"_s << 30;
+    QTest::newRow("films") << u"SSTab2"_s << 6 << u"Command21"_s << u"ListView6"_s << u"movie"_s << u"电影"_s << 30;
     QTest::newRow("music") << u"SSTab2"_s << 7 << u"Command26"_s << u"ListView7"_s << u"music"_s << u"音乐"_s << 10;
     QTest::newRow("software") << u"SSTab5"_s << 0 << u"Command27"_s << u"ListView8"_s << u"software"_s << u"软件"_s
                               << 30;
@@ -449,7 +449,7 @@ void TestEmuleReaders::extraction()
 
 void TestEmuleReaders::extractionFromAFetchedCategory()
 {
-    showPage(u"SSTab2"_s, 4);
+    showPage(u"SSTab2"_s, 6);
     click(u"Command21_0"_s);
     ResultList *rows = list(u"ListView6"_s);
     QTRY_COMPARE_WITH_TIMEOUT(m_h->status(), u"获取完毕.."_s, 10000);

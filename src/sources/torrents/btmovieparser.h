@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// Pure reading of the eMule site's BT movie section: its list pages and a
+// movie's download page.
+
+constexpr int BtMoviesPerPage = 35;
+
+// Page 1 is "/Download/bt/dianying" without a number, page n
+// "/Download/bt/dianying/n".
+QString btMovieListAddress(const QString &siteBase, int page);
+
+struct BtMovieRow
+{
+    QString name;
+    QString pageAddress; // base + "/Download/xiazai" + the link's path
+};
+
+// Up to 35 rows, one per download link on the page; a field that cannot be
+// cut is empty.
+QList<BtMovieRow> parseBtMovieList(const QString &page, const QString &siteBase);
+
+struct BtMovieDownload
+{
+    QString date;
+    QString address;
+};
+
+// The update date after "文件更新时间：" and the address in the page's
+// select-on-click text area; "&amp;" in it is an ampersand.
+BtMovieDownload parseBtMovieDownload(const QString &page);
