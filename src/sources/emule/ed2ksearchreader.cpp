@@ -4,8 +4,10 @@
 #include "core/siteconfig.h"
 #include "core/texttools.h"
 #include "sources/emule/ed2ksearchparser.h"
+#include "ui/listdoubleclick.h"
 #include "ui/pagecontrols.h"
 #include "ui/resultlist.h"
+#include "ui/rowactions.h"
 #include "ui/searchrun.h"
 
 #include <QHBoxLayout>
@@ -23,6 +25,8 @@ const QString &siteKey()
     static const QString key = u"ed2k_search"_s;
     return key;
 }
+
+constexpr int AddressSubitem = 3; // dz
 
 const QString &notFoundText()
 {
@@ -43,13 +47,16 @@ Ed2kSearchReader::Ed2kSearchReader(const ReaderContext &context, QWidget *page, 
     m_notFoundTimer = new ReaderTimer(u"Timer21"_s, 1000, this);
     connect(m_parseTimer, &QTimer::timeout, this, &Ed2kSearchReader::parseTick);
     connect(m_notFoundTimer, &QTimer::timeout, this, &Ed2kSearchReader::notFoundTick);
-    m_run = new SearchRun(m_context, this);
-    m_run->setStartButtons({m_start});
-    m_run->setList(m_list);
-    m_run->addTimers({m_parseTimer, m_notFoundTimer});
-    m_run->setNotFoundText(notFoundText());
+    m_run = new SearchRun(m_context,
+                          {.buttons = {m_start},
+                           .list = m_list,
+                           .timers = {m_parseTimer, m_notFoundTimer},
+                           .notFoundText = notFoundText()},
+                          this);
 
     connect(m_start, &QPushButton::clicked, this, [this] { search(); });
+    // A file's page opens in the browser.
+    ListDoubleClick::attach(m_list, this, [this] { openCellAction(*m_list, AddressSubitem, m_context); });
 }
 
 void Ed2kSearchReader::buildControls(QWidget *page)

@@ -370,6 +370,14 @@ void TestEmuleReaders::ed2kSearchRows()
     }
     // The list has no menu.
     QVERIFY(!rows->menu());
+
+    // A double-click opens the row's file page in the browser.
+    QTreeWidgetItem *third = rows->topLevelItem(2);
+    rows->scrollToItem(third);
+    const QPoint at = rows->visualItemRect(third).center();
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(m_h->opener.opened, QList<QUrl>{QUrl(file + u"5003"_s)});
 }
 
 void TestEmuleReaders::ed2kNewSearchDisarmsTimers()
