@@ -74,6 +74,9 @@ DemoResponse searchPage(const DemoRequest &request)
     DemoResponse response = DemoResponse::text(page.toUtf8(), "application/json; charset=utf-8");
     if (keyword.contains(u"慢"_s))
         response.delayMs = 1500;
+    // Later boxes answer sooner: the search must still list them in order.
+    if (keyword.contains(u"倒序"_s) && index >= 0)
+        response.delayMs = (23 - index) * 40;
     return response;
 }
 

@@ -10,4 +10,7 @@ struct NetworkSettings
         "Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 (KHTML, like Gecko) "
         "Chrome/131.0.0.0 Safari/537.36");
     QString proxy; // empty, or http://host:port / socks5://host:port
+    // How many pages one search may wait for at once (sites are slow, the
+    // search should not add up their delays).
+    int parallel = 6;
 };

@@ -48,6 +48,9 @@ SiteConfig SiteConfig::fromFile(const QString &path)
     if (!agent.isEmpty())
         network.userAgent = agent;
     network.proxy = ini.value(QStringLiteral("network"), QStringLiteral("proxy"));
+    const int parallel = ini.value(QStringLiteral("network"), QStringLiteral("parallel")).toInt(&ok);
+    if (ok && parallel > 0)
+        network.parallel = qMin(parallel, 32);
     config.setNetwork(network);
     return config;
 }

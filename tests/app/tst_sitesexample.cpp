@@ -44,6 +44,7 @@ void TestSitesExample::everyKeyIsSetToAnExampleHost()
         QVERIFY2(exampleHost(config.page(page)), qPrintable(page));
     QVERIFY(config.page(u"share6"_s).contains(u"{title}"_s));
     QCOMPARE(config.network().timeoutMs, 30000);
+    QCOMPARE(config.network().parallel, 6);
     QVERIFY(config.network().proxy.isEmpty());
 }
 

@@ -136,20 +136,40 @@ QCoro::Task<> NetdiskReader::search()
 
     // A new search owns the timers: nothing left from an older one may
     // report into it.
-    m_run->begin(u"正在为您搜索["_s + keyword + u"]相关资源.."_s);
+    auto queue = std::make_shared<FetchQueue>();
+    queue->search = m_run->begin(u"正在为您搜索["_s + keyword + u"]相关资源.."_s);
     m_pending.clear();
     m_pendingCount = 0;
     m_body.clear();
-
     for (int index : std::as_const(ticked)) {
-        m_currentCaption = m_boxes.at(index)->text();
-        const QString caption = m_currentCaption;
-        const std::optional<QString> body = co_await m_run->fetch(requestAddress(index));
+        queue->addresses.append(requestAddress(index));
+        queue->captions.append(m_boxes.at(index)->text());
+    }
+    queue->bodies.resize(ticked.size());
+
+    const qsizetype workers = qMin(qsizetype(m_context.sites().network().parallel), ticked.size());
+    for (qsizetype i = 0; i < workers; ++i)
+        fetchWorker(queue);
+    co_return;
+}
+
+QCoro::Task<> NetdiskReader::fetchWorker(std::shared_ptr<FetchQueue> queue)
+{
+    while (queue->nextToFetch < queue->addresses.size()) {
+        const qsizetype slot = queue->nextToFetch++;
+        const std::optional<QString> body = co_await m_run->fetchFor(queue->search, queue->addresses.at(slot));
         if (!body)
-            co_return;
-        m_body = *body;
-        if (!body->isEmpty())
-            countStep(*body, caption);
+            co_return; // the window is gone, or a newer search owns the reader
+        queue->bodies[slot] = *body;
+        // Pages are counted in the order of their boxes, whichever came first.
+        while (queue->nextToCount < queue->bodies.size() && queue->bodies.at(queue->nextToCount)) {
+            const qsizetype next = queue->nextToCount++;
+            m_currentCaption = queue->captions.at(next);
+            m_body = *queue->bodies.at(next);
+            queue->bodies[next] = QString(); // counted: keep no second copy
+            if (!m_body.isEmpty())
+                countStep(m_body, m_currentCaption);
+        }
     }
 }
 

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void requestAddress();
     void ticksInIndexOrderWithLabels();
     void untitledHitTakesItsBoxCaption();
+    void concurrentPagesKeepBoxOrder();
     void notFoundAfterASecond();
     void everyFetchFailedEndsLikeNotFound();
     void newSearchDisarmsOldNotFound();
@@ -173,6 +174,29 @@ void TestNetdiskReader::ticksInIndexOrderWithLabels()
     QVERIFY(m_start->isEnabled());
 }
 
+void TestNetdiskReader::concurrentPagesKeepBoxOrder()
+{
+    // "倒序": each later box answers sooner. The pages are fetched several
+    // at a time, yet listed in the order of their boxes.
+    const QList<int> boxes = {0, 1, 2, 5, 6, 7, 9, 10, 13, 23};
+    for (int box : boxes)
+        m_h->child<QCheckBox>(u"Check2_"_s + QString::number(box))->setChecked(true);
+    searchFor(u"倒序"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(m_h->status(), u"天空网盘搜索完毕.."_s, 20000);
+    QStringList order;
+    for (int i = 0; i < m_list->rowCount(); ++i) {
+        const QString label = m_list->topLevelItem(i)->text(0);
+        if (order.isEmpty() || order.last() != label)
+            order.append(label);
+    }
+    QStringList expected;
+    for (int box : boxes)
+        expected.append(m_h->child<QCheckBox>(u"Check2_"_s + QString::number(box))->text());
+    expected.replace(boxes.indexOf(5), u"千易网盘"_s); // its untitled hit keeps the box caption
+    QCOMPARE(order, expected);
+    QCOMPARE(m_h->demo.requestsFor(u"netdisk_search"_s).size(), boxes.size());
+}
+
 void TestNetdiskReader::untitledHitTakesItsBoxCaption()
 {
     tick({5});
@@ -230,14 +254,15 @@ void TestNetdiskReader::windowGoneWhileFetching()
 {
     // The page arrives after the reader is gone: the search must end
     // without touching it.
-    tick({0, 1});
+    // Eight boxes, six pages at a time: two wait for a free place.
+    tick({0, 1, 2, 3, 4, 5, 6, 7});
     searchFor(u"慢速电影"_s);
-    QTRY_COMPARE_WITH_TIMEOUT(m_h->demo.requests().size(), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_h->demo.requests().size(), 6, 5000);
     m_h->destroyWindow();
     m_list = nullptr;
     m_start = nullptr;
     QTest::qWait(2000);
-    QCOMPARE(m_h->demo.requests().size(), 1); // no second netdisk asked for
+    QCOMPARE(m_h->demo.requests().size(), 6); // nothing more asked for
 }
 
 void TestNetdiskReader::pageBoxAndSpinner()
