@@ -1,8 +1,10 @@
 #include "demo/demoserver.h"
 
 #include "core/siteconfig.h"
+#include "demo/cloudsite.h"
 #include "demo/makersite.h"
 #include "demo/netdisksite.h"
+#include "demo/qvodsites.h"
 #include "demo/torrentsites.h"
 
 #include <QHttpServerRequest>
@@ -35,6 +37,9 @@ DemoServer::DemoServer(QObject *parent)
     registerMagnetSearchSite(*this);
     registerResourceReleaseSite(*this);
     registerMovieResourceSite(*this);
+    registerQvodChannelSite(*this);
+    registerQvodSearchSite(*this);
+    registerCloudSite(*this);
 
     m_server.setMissingHandler([this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
         handle(request, std::move(responder));
@@ -69,6 +74,7 @@ SiteConfig DemoServer::siteConfig() const
         config.setSite(key, siteBase(key));
     configureNetdiskDemo(config);
     configureMakerDemo(config, *this);
+    configureQvodDemo(config, *this);
     NetworkSettings network;
     network.timeoutMs = 10000;
     config.setNetwork(network);

@@ -1,6 +1,10 @@
 #include "shell/readertable.h"
 
 #include "sources/netdisk/netdiskreader.h"
+#include "sources/playback/cloudondemandreader.h"
+#include "sources/playback/playerarea.h"
+#include "sources/playback/qvodchannelreader.h"
+#include "sources/playback/qvodsearchreader.h"
 #include "sources/torrents/furthertorrentreader.h"
 #include "sources/torrents/movieresourcereader.h"
 #include "sources/torrents/rssfeedreader.h"
@@ -31,6 +35,10 @@ const QList<ReaderPlace> &readerTable()
         {u"SSTab2"_s, 1, &make<RssFeedReader>},
         {u"SSTab2"_s, 2, &make<FurtherTorrentReader>},
         {u"SSTab2"_s, 3, &make<MovieResourceReader>},
+        {u"SSTab3"_s, 0, &make<QvodChannelReader>},
+        {u"SSTab3"_s, 1, &make<QvodSearchReader>},
+        {u"SSTab3"_s, 2, &make<PlayerArea>},
+        {u"SSTab3"_s, 4, &make<CloudOnDemandReader>},
     };
     return table;
 }
