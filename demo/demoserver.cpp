@@ -1,13 +1,15 @@
 #include "demo/demoserver.h"
 
 #include "core/siteconfig.h"
-#include "demo/ed2ksite.h"
-#include "demo/emulesite.h"
 #include "demo/btboardsite.h"
 #include "demo/btmoviesection.h"
+#include "demo/cloudsite.h"
+#include "demo/ed2ksite.h"
+#include "demo/emulesite.h"
 #include "demo/makersite.h"
 #include "demo/movielistingsite.h"
 #include "demo/netdisksite.h"
+#include "demo/qvodsites.h"
 #include "demo/torrentsites.h"
 
 #include <QHttpServerRequest>
@@ -45,6 +47,9 @@ DemoServer::DemoServer(QObject *parent)
     registerMovieListingSite(*this);
     registerBtBoardSite(*this);
     registerBtMovieSection(*this);
+    registerQvodChannelSite(*this);
+    registerQvodSearchSite(*this);
+    registerCloudSite(*this);
 
     m_server.setMissingHandler([this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
         handle(request, std::move(responder));
@@ -79,6 +84,7 @@ SiteConfig DemoServer::siteConfig() const
         config.setSite(key, siteBase(key));
     configureNetdiskDemo(config);
     configureMakerDemo(config, *this);
+    configureQvodDemo(config, *this);
     NetworkSettings network;
     network.timeoutMs = 10000;
     config.setNetwork(network);

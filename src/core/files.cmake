@@ -2,6 +2,7 @@
 list(APPEND JYX_CORE_SOURCES
     core/announcementfile.cpp
     core/bodydecoder.cpp
+    core/ed2klink.cpp
     core/inidocument.cpp
     core/markerscan.cpp
     core/pagefetcher.cpp

@@ -1,6 +1,7 @@
 #include "shell/mediaplayer.h"
 
-#include <QAudioOutput>
+#include "ui/audiooutputguard.h"
+
 #include <QFileInfo>
 #include <QMediaPlayer>
 #include <QUrl>
@@ -14,8 +15,8 @@ MediaPlayer::MediaPlayer(const QString &name, QObject *parent)
 void MediaPlayer::setVolume(int volume)
 {
     m_volume = qBound(0, volume, 100);
-    if (m_output)
-        m_output->setVolume(float(m_volume) / 100.0f);
+    if (m_audio)
+        m_audio->setVolume(float(m_volume) / 100.0f);
 }
 
 int MediaPlayer::volume() const
@@ -29,15 +30,10 @@ bool MediaPlayer::play(const QString &path)
     if (!file.isFile() || !file.isReadable())
         return false;
     if (!m_player) {
-        // The GStreamer back end crashes on machines without its base
-        // plugins; the FFmpeg one needs nothing beyond its own libraries.
-        if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
-            qputenv("QT_MEDIA_BACKEND", "ffmpeg");
-        m_player = new QMediaPlayer(this);
-        m_output = new QAudioOutput(this);
-        m_player->setAudioOutput(m_output);
+        m_player = AudioOutputGuard::createPlayer(this);
+        m_audio = new AudioOutputGuard(m_player, this);
     }
-    m_output->setVolume(float(m_volume) / 100.0f);
+    m_audio->setVolume(float(m_volume) / 100.0f);
     m_source = file.absoluteFilePath();
     m_player->setSource(QUrl::fromLocalFile(m_source));
     m_player->play();

@@ -3,11 +3,12 @@
 #include <QObject>
 #include <QString>
 
-class QAudioOutput;
+class AudioOutputGuard;
 class QMediaPlayer;
 
 // W1 / W2: plays one sound file at a volume of 0 to 100. The multimedia
-// back end is only created when there is a file to play.
+// back end is only created when there is a file to play; without an audio
+// device the sound stays silent.
 class MediaPlayer : public QObject
 {
     Q_OBJECT
@@ -25,7 +26,7 @@ public:
 
 private:
     QMediaPlayer *m_player = nullptr;
-    QAudioOutput *m_output = nullptr;
+    AudioOutputGuard *m_audio = nullptr;
     int m_volume = 100;
     QString m_source;
 };

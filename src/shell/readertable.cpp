@@ -6,6 +6,10 @@
 #include "sources/movies/moviedetailreader.h"
 #include "sources/movies/movielistingreader.h"
 #include "sources/netdisk/netdiskreader.h"
+#include "sources/playback/cloudondemandreader.h"
+#include "sources/playback/playerarea.h"
+#include "sources/playback/qvodchannelreader.h"
+#include "sources/playback/qvodsearchreader.h"
 #include "sources/torrents/btboardreader.h"
 #include "sources/torrents/btmoviereader.h"
 #include "sources/torrents/furthertorrentreader.h"
@@ -53,6 +57,10 @@ const QList<ReaderPlace> &readerTable()
         // Both from the eMule site: its film category and its BT movies.
         {u"SSTab2"_s, 6, &EmuleCategoryReader::make<EmuleCategoryReader::Movie>},
         {u"SSTab2"_s, 6, &make<BtMovieReader>},
+        {u"SSTab3"_s, 0, &make<QvodChannelReader>},
+        {u"SSTab3"_s, 1, &make<QvodSearchReader>},
+        {u"SSTab3"_s, 2, &make<PlayerArea>},
+        {u"SSTab3"_s, 4, &make<CloudOnDemandReader>},
     };
     return table;
 }

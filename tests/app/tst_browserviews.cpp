@@ -30,6 +30,7 @@ private:
 
 void TestBrowserViews::liveTvPageLoadsWhenTheTabIsShown()
 {
+    BrowserView::setEngineAllowed(true);
     BrowserView *browser = m_h.window().shell()->liveTv()->browser();
     QVERIFY(!browser->view()); // start-up does not pay for the engine
     m_h.child<QTabWidget>(u"SSTab1"_s)->setCurrentIndex(6);
@@ -41,6 +42,7 @@ void TestBrowserViews::liveTvPageLoadsWhenTheTabIsShown()
 
 void TestBrowserViews::portalWindowLoadsItsPages()
 {
+    BrowserView::setEngineAllowed(true);
     m_h.child<QTabWidget>(u"SSTab2"_s)->setCurrentIndex(10);
     auto *form = m_h.window().findChild<QDialog *>(u"Form5"_s);
     QVERIFY(form);

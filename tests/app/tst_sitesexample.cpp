@@ -39,7 +39,7 @@ void TestSitesExample::everyKeyIsSetToAnExampleHost()
                                u"maker_page"_s, u"design_studio"_s,    u"shop"_s,     u"contact"_s,
                                u"site_page"_s,  u"cloud_site"_s,       u"feedback"_s, u"discussion_group"_s,
                                u"tutorial"_s,   u"download"_s,         u"share2"_s,   u"share3"_s,
-                               u"share4"_s,     u"share5"_s,           u"share6"_s};
+                               u"share4"_s,     u"share5"_s,           u"share6"_s,   u"qvod_player_download"_s};
     for (const QString &page : pages)
         QVERIFY2(exampleHost(config.page(page)), qPrintable(page));
     QVERIFY(config.page(u"share6"_s).contains(u"{title}"_s));

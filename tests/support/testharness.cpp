@@ -3,12 +3,16 @@
 #include "shell/mainwindow.h"
 #include "shell/updatecheck.h"
 #include "shell/windowshell.h"
+#include "windows/browserview.h"
 
 #include <QLabel>
 #include <QTest>
 
 TestHarness::TestHarness()
 {
+    // Windows that show a web page (Form8, the live TV page) keep the
+    // browser engine out; a test about the pages themselves lets it in.
+    BrowserView::setEngineAllowed(false);
     if (!demo.start())
         qFatal("the demo server could not listen on 127.0.0.1");
     services.sites = demo.siteConfig();

@@ -1,5 +1,6 @@
 #include "sources/emule/ed2klinkextractor.h"
 
+#include "core/ed2klink.h"
 #include "core/pagefetcher.h"
 #include "sources/emule/emuleparser.h"
 #include "ui/resultlist.h"

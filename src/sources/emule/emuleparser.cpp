@@ -86,11 +86,3 @@ QList<EmuleItem> parseEmuleListing(const QString &body, const QString &siteBase,
         out.append(parseEmuleItem(items.piece(i), siteBase));
     return out;
 }
-
-QString firstEd2kLink(const QString &body)
-{
-    const std::optional<QStringView> address = pieceOneBefore(body, u"<a href=\"ed2k://", u"\"");
-    if (!address || address->isEmpty())
-        return {};
-    return u"ed2k://"_s + address->toString();
-}

@@ -35,7 +35,3 @@ EmuleItem parseEmuleItem(QStringView item, const QString &siteBase);
 // Items 1 .. min(maxItems, items on the page): a slot without an item adds
 // nothing.
 QList<EmuleItem> parseEmuleListing(const QString &body, const QString &siteBase, qsizetype maxItems);
-
-// "ed2k://..." of the first ed2k anchor (double-quoted href) of a detail
-// page; empty when there is none or its address is empty or unterminated.
-QString firstEd2kLink(const QString &body);

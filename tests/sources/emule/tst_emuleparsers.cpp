@@ -1,3 +1,4 @@
+#include "core/ed2klink.h"
 #include "sources/emule/ed2ksearchparser.h"
 #include "sources/emule/emuleparser.h"
 

@@ -1,0 +1,3 @@
+#include "sources/playback/mediabackend.h"
+
+MediaBackend::~MediaBackend() = default;

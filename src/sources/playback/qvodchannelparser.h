@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// Pure reading of the QVOD channel site: channel list pages and the detail
+// page of one video.
+
+struct ChannelEntry
+{
+    QString title;
+    QString detailAddress;
+};
+
+struct ChannelDetail
+{
+    QString posterPath; // site-relative; empty without a poster
+    QString xunbo;      // 迅播高清 (Text7)
+    QString qq;         // ＱＱ影音 (Text9)
+    QString baidu;      // 百度影音 (Text10)
+    QString kuaibo;     // 快播资源, the QVOD address (Text11)
+};
+
+// "/channel/list_0_<page>.html".
+QString channelListAddress(const QString &siteBase, int page);
+
+// Entries 1 to `count` in page order; ends at the first entry the page lacks.
+QList<ChannelEntry> parseChannelPage(const QString &page, const QString &siteBase, int count = 25);
+
+ChannelDetail parseChannelDetail(const QString &page);

@@ -1,0 +1,196 @@
+#include "sources/playback/qvodsearchreader.h"
+
+#include "core/readertimer.h"
+#include "core/siteconfig.h"
+#include "core/texttools.h"
+#include "sources/playback/qvodsearchparser.h"
+#include "sources/playback/termscheck.h"
+#include "ui/resultlist.h"
+#include "ui/searchrun.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString &siteKey()
+{
+    static const QString key = u"qvod_search"_s;
+    return key;
+}
+
+constexpr qsizetype MaxRows = 32767; // the counter is 16-bit
+
+} // namespace
+
+QvodSearchReader::QvodSearchReader(const ReaderContext &context, QWidget *page, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+{
+    setObjectName(u"QvodSearchReader"_s);
+    buildControls(page);
+
+    m_listingTimer = new ReaderTimer(u"Timer13"_s, 100, this);
+    m_pagesTimer = new ReaderTimer(u"Timer14"_s, 100, this);
+    connect(m_listingTimer, &QTimer::timeout, this, &QvodSearchReader::parseListing);
+    connect(m_pagesTimer, &QTimer::timeout, this, [this] { fetchFurtherPage(); });
+    // A listing supersedes a running search and the other way round; either
+    // ends with "开始搜索" enabled, and a failed fetch keeps the progress text.
+    m_run = new SearchRun(m_context, this);
+    m_run->setStartButtons({m_search});
+    m_run->setList(m_list);
+    m_run->addTimers({m_listingTimer, m_pagesTimer});
+
+    connect(m_get, &QPushButton::clicked, this, [this] { listPage(); });
+    connect(m_next, &QPushButton::clicked, this, [this] { stepPage(1); });
+    connect(m_previous, &QPushButton::clicked, this, [this] { stepPage(-1); });
+    connect(m_search, &QPushButton::clicked, this, [this] { search(); });
+}
+
+void QvodSearchReader::buildControls(QWidget *page)
+{
+    auto *layout = new QVBoxLayout(page);
+    auto *row = new QHBoxLayout();
+    row->addWidget(new QLabel(u"请输入搜索关键字："_s, page));
+    m_keyword = new QLineEdit(page);
+    m_keyword->setObjectName(u"Text15"_s);
+    row->addWidget(m_keyword, 1);
+    const auto button = [page, row](int index, const QString &caption) {
+        auto *b = new QPushButton(caption, page);
+        b->setObjectName(u"Command53_"_s + QString::number(index));
+        row->addWidget(b);
+        return b;
+    };
+    m_search = button(10, u"开始搜索"_s);
+    m_get = button(7, u"获取资源"_s);
+    m_next = button(8, u"下一页"_s);
+    m_previous = button(9, u"上一页"_s);
+    layout->addLayout(row);
+    m_list = ResultList::create(u"ListView14"_s, page);
+    layout->addWidget(m_list, 1);
+}
+
+QCoro::Task<> QvodSearchReader::listPage()
+{
+    if (!playbackTermsAccepted(m_context))
+        co_return;
+    m_run->begin(u"正在获取资源中..."_s);
+    m_text.clear();
+    m_listingRows = 0;
+    const QString base = m_context.sites().site(siteKey());
+    const std::optional<QString> body = co_await m_run->fetch(qvodListingAddress(base, m_page));
+    if (!body)
+        co_return;
+    m_text = *body;
+    if (m_text.isEmpty())
+        co_return;
+    m_listingRows = qint16(qMin(countQvodListingRows(m_text), MaxRows));
+    if (m_listingRows > 0)
+        m_listingTimer->arm();
+}
+
+void QvodSearchReader::stepPage(int step)
+{
+    if (!playbackTermsAccepted(m_context))
+        return;
+    if (step < 0) {
+        if (m_page == 1) {
+            m_context.message(u"已经是第一页了!"_s);
+            return;
+        }
+        --m_page;
+    } else if (m_page < std::numeric_limits<qint16>::max()) {
+        ++m_page;
+    }
+    listPage();
+}
+
+void QvodSearchReader::parseListing()
+{
+    m_listingTimer->disarm();
+    const QString base = m_context.sites().site(siteKey());
+    const QList<QvodSearchRow> rows = parseQvodListingRows(m_text, base, m_listingRows);
+    m_listingRows = 0;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QvodSearchRow &row = rows.at(i);
+        m_list->addRow(QString::number(i + 1), {{u"mc"_s, row.title},
+                                                {u"dz"_s, row.detailAddress},
+                                                {u"dqfl"_s, row.region},
+                                                {u"lmfl"_s, row.column}});
+    }
+    m_run->finish(u"资源获取完毕.."_s);
+}
+
+QCoro::Task<> QvodSearchReader::search()
+{
+    if (!playbackTermsAccepted(m_context))
+        co_return;
+    const QString keyword = m_keyword->text();
+    if (keyword.isEmpty()) {
+        m_context.report(u"请输入要搜索的关键字 .."_s);
+        co_return;
+    }
+    m_run->begin(u"正在获取资源中..."_s);
+    m_text.clear();
+    const QString base = m_context.sites().site(siteKey());
+    const std::optional<QString> body = co_await m_run->fetch(qvodSearchAddress(base, UTF8_URLEncoding(keyword)));
+    if (!body)
+        co_return;
+    m_text = *body;
+    if (m_text.isEmpty()) {
+        m_run->finish();
+        co_return;
+    }
+    if (isQvodSearchEmpty(m_text)) {
+        m_run->finish(u"没有搜索到相关资源..."_s);
+        co_return;
+    }
+    m_resultCount = qvodResultCount(m_text);
+    m_remainingPages = qvodResultPages(m_text);
+    if (m_remainingPages > 1) {
+        m_pagesTimer->arm();
+        co_return;
+    }
+    parseResults();
+}
+
+QCoro::Task<> QvodSearchReader::fetchFurtherPage()
+{
+    // One page per tick; the next tick is armed once this page is in.
+    m_pagesTimer->disarm();
+    if (m_remainingPages <= 1) {
+        m_list->clear();
+        parseResults();
+        co_return;
+    }
+    const QString base = m_context.sites().site(siteKey());
+    const QString address = qvodSearchAddress(base, UTF8_URLEncoding(m_keyword->text()), m_remainingPages);
+    const std::optional<QString> body = co_await m_run->fetch(address);
+    if (!body)
+        co_return;
+    // A page that fails adds only the line break: its rows are missing.
+    m_text += u"\r\n"_s + *body;
+    --m_remainingPages;
+    m_pagesTimer->arm();
+}
+
+void QvodSearchReader::parseResults()
+{
+    const QString base = m_context.sites().site(siteKey());
+    const QList<QvodSearchRow> rows = parseQvodResultRows(m_text, base, m_resultCount);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QvodSearchRow &row = rows.at(i);
+        m_list->addRow(QString::number(m_resultCount - i), {{u"mc"_s, row.title},
+                                                            {u"dz"_s, row.detailAddress},
+                                                            {u"dqfl"_s, row.region},
+                                                            {u"lmfl"_s, row.column}});
+    }
+    m_run->finish(u"资源获取完毕.."_s);
+}
