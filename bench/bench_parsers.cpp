@@ -8,7 +8,7 @@
 #include "sources/netdisk/netdiskparser.h"
 #include "sources/torrents/btboardparser.h"
 #include "sources/torrents/btmovieparser.h"
-#include "sources/torrents/qvodsearchdetailparser.h"
+#include "sources/playback/qvodsearchdetailparser.h"
 
 #include <benchmark/benchmark.h>
 

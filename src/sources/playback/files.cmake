@@ -5,6 +5,7 @@ list(APPEND JYX_CORE_SOURCES
     sources/playback/playerstates.cpp
     sources/playback/portalpages.cpp
     sources/playback/qvodchannelparser.cpp
+    sources/playback/qvodsearchdetailparser.cpp
     sources/playback/qvodsearchparser.cpp
 )
 list(APPEND JYX_WIDGET_SOURCES

@@ -1,17 +1,26 @@
 #include "sources/playback/qvodsearchreader.h"
 
+#include "core/pagefetcher.h"
 #include "core/readertimer.h"
 #include "core/siteconfig.h"
 #include "core/texttools.h"
+#include "sources/playback/qvodsearchdetailparser.h"
 #include "sources/playback/qvodsearchparser.h"
 #include "sources/playback/termscheck.h"
+#include "ui/listdoubleclick.h"
+#include "ui/pictureloader.h"
+#include "ui/playbackfeeds.h"
 #include "ui/resultlist.h"
+#include "ui/rowactions.h"
 #include "ui/searchrun.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -27,6 +36,7 @@ const QString &siteKey()
 }
 
 constexpr qsizetype MaxRows = 32767; // the counter is 16-bit
+constexpr int AddressSubitem = 4;     // dz
 
 } // namespace
 
@@ -52,6 +62,7 @@ QvodSearchReader::QvodSearchReader(const ReaderContext &context, QWidget *page, 
     connect(m_next, &QPushButton::clicked, this, [this] { stepPage(1); });
     connect(m_previous, &QPushButton::clicked, this, [this] { stepPage(-1); });
     connect(m_search, &QPushButton::clicked, this, [this] { search(); });
+    ListDoubleClick::attach(m_list, this, [this] { readDetail(); });
 }
 
 void QvodSearchReader::buildControls(QWidget *page)
@@ -73,8 +84,50 @@ void QvodSearchReader::buildControls(QWidget *page)
     m_next = button(8, u"下一页"_s);
     m_previous = button(9, u"上一页"_s);
     layout->addLayout(row);
+    auto *body = new QHBoxLayout();
     m_list = ResultList::create(u"ListView14"_s, page);
-    layout->addWidget(m_list, 1);
+    body->addWidget(m_list, 1);
+    m_preview = new QLabel(page);
+    m_preview->setObjectName(u"Preview"_s);
+    m_preview->setFixedSize(160, 220);
+    m_preview->setAlignment(Qt::AlignCenter);
+    m_preview->setFrameShape(QFrame::StyledPanel);
+    body->addWidget(m_preview, 0, Qt::AlignTop);
+    layout->addLayout(body, 1);
+}
+
+QCoro::Task<> QvodSearchReader::readDetail()
+{
+    const QTreeWidgetItem *row = guardedRow(*m_list, m_context);
+    if (!row)
+        co_return;
+    m_context.report(u"正在解析..请稍等.."_s);
+    const quint64 read = ++m_detailRead;
+    QPointer<QvodSearchReader> self(this);
+    const QString page = co_await m_context.fetcher().GetBody(m_list->cellText(row, AddressSubitem));
+    if (!self || read != m_detailRead || page.isEmpty())
+        co_return;
+    const QvodSearchDetail detail = parseQvodSearchDetail(page);
+    if (detail.fileAddress.isEmpty()) {
+        m_context.report(u"抱歉!该资源已失效,请您获取其他资源.."_s);
+        m_context.message(u"抱歉!该资源已失效,请您获取其他资源"_s);
+        co_return;
+    }
+    PlaybackFeeds::of(m_context.window())->setCurrentFileAddress(detail.fileAddress);
+    m_context.report(u"种子文件地址已解析.."_s);
+    // A path is on the search site; a page never makes us read a local file.
+    QString picture = detail.pictureAddress;
+    if (picture.startsWith(u'/'))
+        picture = m_context.sites().site(siteKey()) + picture;
+    if (!PageFetcher::isFetchable(QUrl(picture)))
+        co_return;
+    const QImage image = co_await LoadPicture(m_context.fetcher(), picture);
+    if (!self || read != m_detailRead)
+        co_return;
+    if (image.isNull())
+        co_return;
+    m_preview->setPixmap(QPixmap::fromImage(image).scaled(m_preview->size(), Qt::KeepAspectRatio,
+                                                            Qt::SmoothTransformation));
 }
 
 QCoro::Task<> QvodSearchReader::listPage()

@@ -5,6 +5,7 @@
 #include <QCoroTask>
 #include <QObject>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -30,6 +31,7 @@ private:
     QCoro::Task<> search();          // Command53_10
     QCoro::Task<> fetchFurtherPage(); // Timer14
     void parseResults();
+    QCoro::Task<> readDetail();      // ListView14 double-click
 
     ReaderContext m_context;
     QLineEdit *m_keyword = nullptr;
@@ -38,6 +40,7 @@ private:
     QPushButton *m_previous = nullptr;
     QPushButton *m_search = nullptr;
     ResultList *m_list = nullptr;
+    QLabel *m_preview = nullptr;
     ReaderTimer *m_listingTimer = nullptr;
     ReaderTimer *m_pagesTimer = nullptr;
     SearchRun *m_run = nullptr;
@@ -47,4 +50,5 @@ private:
     qint16 m_listingRows = 0;
     int m_resultCount = 0;
     int m_remainingPages = 0;
+    quint64 m_detailRead = 0; // the newest double-click wins
 };

@@ -5,7 +5,6 @@ list(APPEND JYX_CORE_SOURCES
     sources/torrents/magnetsitesparser.cpp
     sources/torrents/movieresourceparser.cpp
     sources/torrents/piececuts.cpp
-    sources/torrents/qvodsearchdetailparser.cpp
     sources/torrents/rssfeedparser.cpp
     sources/torrents/torrentfilesaver.cpp
     sources/torrents/torrentsearchparser.cpp

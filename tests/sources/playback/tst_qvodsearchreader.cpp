@@ -1,4 +1,5 @@
 #include "support/testharness.h"
+#include "ui/playbackfeeds.h"
 #include "ui/resultlist.h"
 
 #include <QCheckBox>
@@ -28,6 +29,8 @@ private Q_SLOTS:
     void searchReadsEveryPage();
     void searchNotFound();
     void failingFurtherPagesKeepTheRowsThereAre();
+    void doubleClickReadsTheFileAddress_data();
+    void doubleClickReadsTheFileAddress();
 
 private:
     QPushButton *button(int index);
@@ -202,6 +205,42 @@ void TestQvodSearchReader::failingFurtherPagesKeepTheRowsThereAre()
     QCOMPARE(m_list->rowCount(), 10);
     QCOMPARE(m_list->topLevelItem(0)->text(0), u"25"_s);
     QCOMPARE(m_list->topLevelItem(9)->text(0), u"16"_s);
+}
+
+void TestQvodSearchReader::doubleClickReadsTheFileAddress_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("alive");
+    QTest::newRow("five values") << 1 << true;
+    QTest::newRow("four values: gone") << 3 << false;
+}
+
+void TestQvodSearchReader::doubleClickReadsTheFileAddress()
+{
+    QFETCH(int, row);
+    QFETCH(bool, alive);
+    auto *feeds = PlaybackFeeds::of(&m_h->window());
+    feeds->setCurrentFileAddress(u"before"_s);
+    QTest::mouseClick(button(7), Qt::LeftButton);
+    waitForDone();
+    QTreeWidgetItem *item = m_list->topLevelItem(row - 1);
+    const QPoint at = m_list->visualItemRect(item).center();
+    QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(m_list->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(m_h->status(), u"正在解析..请稍等.."_s);
+    auto *preview = m_h->child<QLabel>(u"Preview"_s);
+    if (!alive) {
+        QTRY_COMPARE_WITH_TIMEOUT(m_h->dialogs.shown.size(), 1, 10000);
+        QCOMPARE(m_h->dialogs.shown.first().text, u"抱歉!该资源已失效,请您获取其他资源"_s);
+        QCOMPARE(m_h->status(), u"抱歉!该资源已失效,请您获取其他资源.."_s);
+        QCOMPARE(feeds->currentFileAddress(), u"before"_s);
+        return;
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(m_h->status(), u"种子文件地址已解析.."_s, 10000);
+    QVERIFY(feeds->currentFileAddress().startsWith(u"http://127.0.0.1:"_s));
+    // The preview is the page's third picture, a path on the search site.
+    QTRY_VERIFY_WITH_TIMEOUT(!preview->pixmap().isNull(), 10000);
+    QVERIFY(m_h->demo.requestsFor(u"qvod_search"_s).contains(u"/qvod_search/images/1-2.png"_s));
 }
 
 QTEST_MAIN(TestQvodSearchReader)

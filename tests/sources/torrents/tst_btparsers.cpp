@@ -1,6 +1,6 @@
 #include "sources/torrents/btboardparser.h"
 #include "sources/torrents/btmovieparser.h"
-#include "sources/torrents/qvodsearchdetailparser.h"
+#include "sources/playback/qvodsearchdetailparser.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "sources/torrents/qvodsearchdetailparser.h"
+#include "sources/playback/qvodsearchdetailparser.h"
 
 #include "core/markerscan.h"
 
