@@ -13,6 +13,7 @@ list(APPEND JYX_WIDGET_SOURCES
     ui/resultlist.cpp
     ui/resultlistcatalog.cpp
     ui/rowactions.cpp
+    ui/searchpanel.cpp
     ui/searchrun.cpp
     ui/urlopener.cpp
 )

@@ -5,16 +5,13 @@
 #include "core/texttools.h"
 #include "sources/emule/ed2ksearchparser.h"
 #include "ui/listdoubleclick.h"
-#include "ui/pagecontrols.h"
 #include "ui/resultlist.h"
 #include "ui/rowactions.h"
+#include "ui/searchpanel.h"
 #include "ui/searchrun.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -61,20 +58,17 @@ Ed2kSearchReader::Ed2kSearchReader(const ReaderContext &context, QWidget *page, 
 
 void Ed2kSearchReader::buildControls(QWidget *page)
 {
-    auto *layout = new QVBoxLayout(page);
-    auto *row = new QHBoxLayout();
-    row->addWidget(new QLabel(u"关键字："_s, page));
-    m_keyword = new QLineEdit(page);
-    m_keyword->setObjectName(u"Text19"_s);
-    row->addWidget(m_keyword, 1);
-    m_pageBox = addPageBox(row, page, u"Text20"_s, u"HScroll5"_s);
-    m_start = new QPushButton(u"获取资源"_s, page);
-    m_start->setObjectName(u"Command38_4"_s);
-    row->addWidget(m_start);
-    layout->addLayout(row);
-
-    m_list = ResultList::create(u"ListView17"_s, page);
-    layout->addWidget(m_list, 1);
+    const SearchPanel panel = buildSearchPanel(page,
+                                               {.keywordBox = u"Text19"_s,
+                                                .pageBox = u"Text20"_s,
+                                                .spinner = u"HScroll5"_s,
+                                                .startButton = u"Command38_4"_s,
+                                                .startCaption = u"获取资源"_s,
+                                                .list = u"ListView17"_s});
+    m_keyword = panel.keyword;
+    m_pageBox = panel.pageBox;
+    m_start = panel.start;
+    m_list = panel.list;
 }
 
 QCoro::Task<> Ed2kSearchReader::search()

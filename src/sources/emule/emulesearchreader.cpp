@@ -5,15 +5,12 @@
 #include "core/texttools.h"
 #include "sources/emule/ed2klinkextractor.h"
 #include "sources/emule/emuleparser.h"
-#include "ui/pagecontrols.h"
 #include "ui/resultlist.h"
+#include "ui/searchpanel.h"
 #include "ui/searchrun.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -36,10 +33,7 @@ EmuleSearchReader::EmuleSearchReader(const ReaderContext &context, QWidget *page
 
     m_parseTimer = new ReaderTimer(u"Timer15"_s, 100, this);
     connect(m_parseTimer, &QTimer::timeout, this, &EmuleSearchReader::parseTick);
-    m_run = new SearchRun(m_context, this);
-    m_run->setStartButtons({m_start});
-    m_run->setList(m_list);
-    m_run->addTimers({m_parseTimer});
+    m_run = new SearchRun(m_context, {.buttons = {m_start}, .list = m_list, .timers = {m_parseTimer}}, this);
     m_run->setStallHandler([this] { reportNotFound(); });
 
     connect(m_start, &QPushButton::clicked, this, [this] { search(); });
@@ -55,20 +49,17 @@ const QString &EmuleSearchReader::notFoundMessage()
 
 void EmuleSearchReader::buildControls(QWidget *page)
 {
-    auto *layout = new QVBoxLayout(page);
-    auto *row = new QHBoxLayout();
-    row->addWidget(new QLabel(u"关键字："_s, page));
-    m_keyword = new QLineEdit(page);
-    m_keyword->setObjectName(u"Text16"_s);
-    row->addWidget(m_keyword, 1);
-    m_pageBox = addPageBox(row, page, u"Text17"_s, u"HScroll4"_s);
-    m_start = new QPushButton(u"获取资源"_s, page);
-    m_start->setObjectName(u"Command38_3"_s);
-    row->addWidget(m_start);
-    layout->addLayout(row);
-
-    m_list = ResultList::create(u"ListView15"_s, page);
-    layout->addWidget(m_list, 1);
+    const SearchPanel panel = buildSearchPanel(page,
+                                               {.keywordBox = u"Text16"_s,
+                                                .pageBox = u"Text17"_s,
+                                                .spinner = u"HScroll4"_s,
+                                                .startButton = u"Command38_3"_s,
+                                                .startCaption = u"获取资源"_s,
+                                                .list = u"ListView15"_s});
+    m_keyword = panel.keyword;
+    m_pageBox = panel.pageBox;
+    m_start = panel.start;
+    m_list = panel.list;
 }
 
 QCoro::Task<> EmuleSearchReader::search()

@@ -10,16 +10,15 @@
 #include "sources/torrents/torrentfilesaver.h"
 #include "ui/resultlist.h"
 #include "ui/rowactions.h"
+#include "ui/searchpanel.h"
 #include "ui/searchrun.h"
 
 #include <QAction>
 #include <QDir>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -41,7 +40,11 @@ RssFeedReader::RssFeedReader(const ReaderContext &context, QWidget *page, QObjec
     m_notFoundTimer = new ReaderTimer(u"Timer6"_s, 1000, this);
     connect(m_parseTimer, &QTimer::timeout, this, &RssFeedReader::parseTick);
     connect(m_notFoundTimer, &QTimer::timeout, this, &RssFeedReader::notFoundTick);
-    m_run = new SearchRun(m_context, {.buttons = {m_start}, .list = m_list, .timers = {m_parseTimer, m_notFoundTimer}, .notFoundText = u"未找到相关资源.."_s},
+    m_run = new SearchRun(m_context,
+                          {.buttons = {m_start},
+                           .list = m_list,
+                           .timers = {m_parseTimer, m_notFoundTimer},
+                           .notFoundText = u"未找到相关资源.."_s},
                           this);
 
     connect(m_keyword, &QLineEdit::textChanged, this,
@@ -56,18 +59,11 @@ RssFeedReader::RssFeedReader(const ReaderContext &context, QWidget *page, QObjec
 
 void RssFeedReader::buildControls(QWidget *page, SourceButtonGroup *sources)
 {
-    auto *layout = new QVBoxLayout(page);
-    auto *row = new QHBoxLayout();
-    row->addWidget(new QLabel(u"关键字："_s, page));
-    m_keyword = new QLineEdit(page);
-    m_keyword->setObjectName(u"Text8"_s);
-    row->addWidget(m_keyword, 1);
+    const SearchPanel panel = buildSearchPanel(page, {.keywordBox = u"Text8"_s, .list = u"ListView4"_s});
+    m_keyword = panel.keyword;
+    m_list = panel.list;
     m_start = sources->addMember(1, u"开始搜索"_s, page);
-    row->addWidget(m_start);
-    layout->addLayout(row);
-
-    m_list = ResultList::create(u"ListView4"_s, page);
-    layout->addWidget(m_list, 1);
+    panel.row->addWidget(m_start);
 }
 
 QCoro::Task<> RssFeedReader::search()

@@ -6,15 +6,13 @@
 #include "core/texttools.h"
 #include "sources/torrents/sourcebuttongroup.h"
 #include "sources/torrents/torrentsearchparser.h"
-#include "ui/pagecontrols.h"
 #include "ui/resultlist.h"
+#include "ui/searchpanel.h"
 #include "ui/searchrun.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -40,7 +38,11 @@ TorrentSearchReader::TorrentSearchReader(const ReaderContext &context, QWidget *
     m_notFoundTimer = new ReaderTimer(u"Timer4"_s, 1000, this);
     connect(m_parseTimer, &QTimer::timeout, this, &TorrentSearchReader::parseTick);
     connect(m_notFoundTimer, &QTimer::timeout, this, &TorrentSearchReader::notFoundTick);
-    m_run = new SearchRun(m_context, {.buttons = {m_start}, .list = m_list, .timers = {m_parseTimer, m_notFoundTimer}, .notFoundText = u"未找到相关资源.."_s},
+    m_run = new SearchRun(m_context,
+                          {.buttons = {m_start},
+                           .list = m_list,
+                           .timers = {m_parseTimer, m_notFoundTimer},
+                           .notFoundText = u"未找到相关资源.."_s},
                           this);
 
     connect(m_keyword, &QLineEdit::textChanged, this,
@@ -54,19 +56,13 @@ TorrentSearchReader::TorrentSearchReader(const ReaderContext &context, QWidget *
 
 void TorrentSearchReader::buildControls(QWidget *page)
 {
-    auto *layout = new QVBoxLayout(page);
-    auto *row = new QHBoxLayout();
-    row->addWidget(new QLabel(u"关键字："_s, page));
-    m_keyword = new QLineEdit(page);
-    m_keyword->setObjectName(u"Text2"_s);
-    row->addWidget(m_keyword, 1);
-    m_pageBox = addPageBox(row, page, u"Text4"_s, u"HScroll2"_s);
+    const SearchPanel panel = buildSearchPanel(
+        page, {.keywordBox = u"Text2"_s, .pageBox = u"Text4"_s, .spinner = u"HScroll2"_s, .list = u"ListView2"_s});
+    m_keyword = panel.keyword;
+    m_pageBox = panel.pageBox;
+    m_list = panel.list;
     m_start = m_sources->addMember(0, u"开始搜索"_s, page);
-    row->addWidget(m_start);
-    layout->addLayout(row);
-
-    m_list = ResultList::create(u"ListView2"_s, page);
-    layout->addWidget(m_list, 1);
+    panel.row->addWidget(m_start);
 }
 
 QCoro::Task<> TorrentSearchReader::search()
