@@ -107,7 +107,11 @@ void PlayerArea::buildControls(QWidget *page)
     lists->addLayout(fileButtons);
     auto *listColumn = new QWidget(page);
     listColumn->setLayout(lists);
-    listColumn->setFixedWidth(280);
+    // Wide enough for the frames' captions, which say how the lists work.
+    int width = 280;
+    for (const QGroupBox *frame : listColumn->findChildren<QGroupBox *>())
+        width = qMax(width, frame->fontMetrics().horizontalAdvance(frame->title()) + 32);
+    listColumn->setFixedWidth(width);
     layout->addWidget(listColumn);
 
     auto *player = new QVBoxLayout();
