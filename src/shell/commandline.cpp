@@ -18,6 +18,18 @@ QString defaultHome(const QString &programDir)
     return data;
 }
 
+// Beside the program (a build or a portable copy), else the user's or the
+// system's configuration (~/.config/juyuanxia, /etc/xdg/juyuanxia) for an
+// installed program.
+QString defaultSites(const QString &programDir)
+{
+    const QString beside = programDir + u"/sites.ini"_s;
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString configured = QStandardPaths::locate(QStandardPaths::AppConfigLocation, u"sites.ini"_s);
+    return configured.isEmpty() ? beside : configured;
+}
+
 } // namespace
 
 CommandLine CommandLine::parse(const QStringList &arguments, const QString &programDir)
@@ -34,7 +46,7 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &prog
 
     CommandLine line;
     line.demo = parser.isSet(demo);
-    line.sitesFile = parser.isSet(sites) ? parser.value(sites) : programDir + u"/sites.ini"_s;
+    line.sitesFile = parser.isSet(sites) ? parser.value(sites) : defaultSites(programDir);
     line.homeDir = parser.isSet(home) ? QDir(parser.value(home)).absolutePath() : defaultHome(programDir);
     line.screenshotFile = parser.value(screenshot);
     return line;
