@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // The program's own options (Qt's, such as -platform, are left to Qt):
-//   --sites FILE       site configuration (default: sites.ini beside the program)
+//   --sites FILE       site configuration (default: sites.ini beside the program,
+//                      else sites.ini in the user's or system's configuration)
 //   --demo             serve the demo sites on 127.0.0.1 and use them
 //   --home DIR         the directory of jyxq.ini, the export file and the sounds
 //   --screenshot FILE  save a PNG of the window once start-up is done, then exit
