@@ -2,13 +2,15 @@
 // fetcher, against a loopback demo server whose 24 netdisk pages each answer
 // 200 ms late: one run fetching one page after another (parallel = 1) beside
 // the concurrent fetch (the default 6, and 24). Wall time per search, from
-// the click to the last row listed.
+// the click to the last row listed. The same for the resource release
+// channel's detail pages.
 #include "support/testharness.h"
 
 #include "ui/resultlist.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
@@ -76,6 +78,40 @@ void BM_NetdiskSearch24Sites(benchmark::State &state)
     state.counters["parallel"] = double(state.range(0));
 }
 BENCHMARK(BM_NetdiskSearch24Sites)->Arg(1)->Arg(6)->Arg(24)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The resource release channel: 5 rows, each with a detail page the demo
+// site answers 400 ms late (keyword "慢速").
+void BM_ReleaseDetails5Rows(benchmark::State &state)
+{
+    TestHarness h;
+    NetworkSettings network = h.services.sites.network();
+    network.parallel = int(state.range(0));
+    h.services.sites.setNetwork(network);
+    h.window();
+    auto *list = h.child<ResultList>(u"ListView19"_s);
+    auto *start = h.child<QPushButton>(u"Command6"_s);
+    h.child<QComboBox>(u"Combo1"_s)->setCurrentIndex(1);
+    h.child<QLineEdit>(u"Text21"_s)->setText(u"慢速"_s);
+
+    double total = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        start->click();
+        const bool done = QTest::qWaitFor(
+            [&] { return list->rowCount() == 5 && h.status() == u"资源搜索完毕.."_s; }, 60000);
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        if (!done) {
+            state.SkipWithError("the search did not list its five rows");
+            break;
+        }
+        state.SetIterationTime(seconds);
+        total += seconds;
+    }
+    state.counters["x_latency"] = benchmark::Counter(total * 1000.0 / 400 / double(state.iterations()));
+    state.counters["parallel"] = double(state.range(0));
+}
+BENCHMARK(BM_ReleaseDetails5Rows)->Arg(1)->Arg(6)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 
