@@ -149,7 +149,7 @@ DemoResponse resourceReleasePage(const QString &keyword, int page)
     if (keyword.contains(u"无结果"_s))
         return DemoResponse::html(html + u"<div class=\"count\">共 <strong>0</strong>个结果</div></body></html>"_s);
     html += u"<div class=\"count\">共 <strong>"_s + QString::number(ReleaseHits) + u"</strong>个结果</div>\n"_s;
-    const QString prefix = keyword.contains(u"慢速"_s) ? u"s"_s : u"d"_s;
+    const QString prefix = keyword.contains(u"慢速"_s) ? u"s"_s : keyword.contains(u"倒序"_s) ? u"r"_s : u"d"_s;
     const int first = (page - 1) * ReleasesPerPage + 1;
     const int last = qMin(page * ReleasesPerPage, ReleaseHits);
     for (int n = first; n <= last; ++n) {
@@ -173,11 +173,15 @@ DemoResponse resourceReleaseDetail(const QString &id)
         html += u"<p>资源已失效</p>\n"_s;
     else
         html += u"<a class=\"bnt-0 resource-download-name\"  data-download-type=\"1\" target='blank' href=\""
-                "magnet:?xt=urn:btih:"_s + hashOf(id) + u"\">磁力下载</a>\n"_s;
+                "magnet:?xt=urn:btih:"_s + hashOf(id) + (id.startsWith(u'r') ? u"&dn="_s + id : QString())
+                + u"\">磁力下载</a>\n"_s;
     html += u"</body></html>"_s;
     DemoResponse response = DemoResponse::html(html);
     if (id.startsWith(u's'))
         response.delayMs = 400;
+    // Later items answer sooner: the rows must still come in page order.
+    if (id.startsWith(u'r'))
+        response.delayMs = qMax(0, 10 - id.section(u'n', -1).toInt()) * 60;
     return response;
 }
 

@@ -27,7 +27,9 @@ class DemoServer;
 //                          anchor carries the magnet link; the 4th hit of a
 //                          page links a detail page without one. "无结果":
 //                          "<strong>0</strong>个结果"; "慢速": every detail
-//                          page answers 400 ms late.
+//                          page answers 400 ms late; "倒序": later items'
+//                          detail pages answer sooner, their magnet links
+//                          end in "&dn=<id>".
 // movie_resource (GBK)     /index.asp?keyword=<kw>&page=<page>: "共有N部"
 //                          above and below the table, 30 titles to a page;
 //                          N is the number the keyword ends with (功夫12:

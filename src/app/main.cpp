@@ -10,10 +10,16 @@
 #include "ui/urlopener.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QNetworkReply>
+#include <QWebEngineView>
 #include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
+
+#include <cstdio>
+#include <memory>
 
 #include <unistd.h>
 
@@ -51,6 +57,26 @@ void takeScreenshotWhenReady(MainWindow &window, const QString &file)
                      [saveAndQuit] { QTimer::singleShot(200, saveAndQuit); });
     QObject::connect(shell, &WindowShell::ready, &window, [&window, saveAndQuit] {
         QTimer::singleShot(4000, &window, saveAndQuit);
+    });
+}
+
+// --exit-when-shown: once the window is shown and the event loop turns,
+// say when and what start-up touched, then end (start-up timing).
+void exitWhenShown(PageFetcher &fetcher)
+{
+    auto finished = std::make_shared<int>(0);
+    QObject::connect(fetcher.manager(), &QNetworkAccessManager::finished, fetcher.manager(),
+                     [finished] { ++*finished; });
+    QTimer::singleShot(0, &fetcher, [&fetcher, finished] {
+        const qsizetype requests = *finished + fetcher.manager()->findChildren<QNetworkReply *>().size();
+        qsizetype browserViews = 0;
+        for (QWidget *widget : QApplication::allWidgets())
+            browserViews += qobject_cast<QWebEngineView *>(widget) ? 1 : 0;
+        std::printf("shown_at_epoch_ms=%lld requests=%lld browser_views=%lld\n",
+                    static_cast<long long>(QDateTime::currentMSecsSinceEpoch()), static_cast<long long>(requests),
+                    static_cast<long long>(browserViews));
+        std::fflush(stdout);
+        QApplication::exit(0);
     });
 }
 
@@ -100,5 +126,7 @@ int main(int argc, char *argv[])
     if (!commandLine.screenshotFile.isEmpty())
         takeScreenshotWhenReady(window, commandLine.screenshotFile);
     window.show();
+    if (commandLine.exitWhenShown)
+        exitWhenShown(fetcher);
     return app.exec();
 }

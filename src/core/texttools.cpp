@@ -26,6 +26,59 @@ const QRegularExpression &cachedPattern(const QString &pattern)
     return *it;
 }
 
+// The tag name of a pattern "</?NAME[^<>]*>" (NAME plain ASCII letters), the
+// readers' tag strippers; empty for any other pattern.
+QStringView tagStripName(QStringView pattern)
+{
+    static constexpr QStringView head = u"</?";
+    static constexpr QStringView tail = u"[^<>]*>";
+    if (pattern.size() <= head.size() + tail.size() || !pattern.startsWith(head) || !pattern.endsWith(tail))
+        return {};
+    const QStringView name = pattern.mid(head.size(), pattern.size() - head.size() - tail.size());
+    for (QChar ch : name) {
+        const char16_t c = ch.unicode();
+        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
+            return {};
+    }
+    return name;
+}
+
+// What the case-blind pattern "</?NAME[^<>]*>" replaced by nothing does, in
+// one pass without the regex engine: at each '<', an optional '/', NAME in
+// any case, then anything but '<' and '>' up to a '>'.
+QString stripTags(const QString &text, QStringView name)
+{
+    QString out;
+    out.reserve(text.size());
+    const qsizetype n = text.size();
+    qsizetype copied = 0;
+    qsizetype at = text.indexOf(u'<');
+    while (at >= 0) {
+        qsizetype k = at + 1;
+        if (k < n && text.at(k) == u'/')
+            ++k;
+        qsizetype end = -1;
+        if (QStringView(text).mid(k, name.size()).compare(name, Qt::CaseInsensitive) == 0 && k + name.size() <= n) {
+            k += name.size();
+            while (k < n && text.at(k) != u'<' && text.at(k) != u'>')
+                ++k;
+            if (k < n && text.at(k) == u'>')
+                end = k + 1;
+        }
+        if (end < 0) {
+            at = text.indexOf(u'<', at + 1);
+            continue;
+        }
+        out += QStringView(text).mid(copied, at - copied);
+        copied = end;
+        at = text.indexOf(u'<', end);
+    }
+    if (copied == 0)
+        return text;
+    out += QStringView(text).mid(copied);
+    return out;
+}
+
 } // namespace
 
 QString UTF8_URLEncoding(QStringView text)
@@ -50,6 +103,12 @@ QString UTF8_URLEncoding(QStringView text)
 
 QString preg(const QString &text, const QString &pattern, const QString &replacement)
 {
+    // The tag strippers run once per row: spare them the regex engine.
+    if (replacement.isEmpty()) {
+        const QStringView name = tagStripName(pattern);
+        if (!name.isEmpty())
+            return stripTags(text, name);
+    }
     const QRegularExpression &re = cachedPattern(pattern);
     if (!re.isValid())
         return text;

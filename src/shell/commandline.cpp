@@ -40,7 +40,9 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &prog
     const QCommandLineOption home(u"home"_s, u"Directory for the settings and exported files."_s, u"DIR"_s);
     const QCommandLineOption screenshot(u"screenshot"_s, u"Save a PNG of the window after start-up."_s,
                                         u"FILE"_s);
-    parser.addOptions({sites, demo, home, screenshot});
+    const QCommandLineOption exitWhenShown(u"exit-when-shown"_s,
+                                           u"Exit as soon as the main window is shown (start-up timing)."_s);
+    parser.addOptions({sites, demo, home, screenshot, exitWhenShown});
     // Unknown options (Qt's own, say) are not ours to refuse.
     parser.parse(arguments);
 
@@ -49,5 +51,6 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &prog
     line.sitesFile = parser.isSet(sites) ? parser.value(sites) : defaultSites(programDir);
     line.homeDir = parser.isSet(home) ? QDir(parser.value(home)).absolutePath() : defaultHome(programDir);
     line.screenshotFile = parser.value(screenshot);
+    line.exitWhenShown = parser.isSet(exitWhenShown);
     return line;
 }

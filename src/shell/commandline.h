@@ -9,12 +9,14 @@
 //   --demo             serve the demo sites on 127.0.0.1 and use them
 //   --home DIR         the directory of jyxq.ini, the export file and the sounds
 //   --screenshot FILE  save a PNG of the window once start-up is done, then exit
+//   --exit-when-shown  exit as soon as the main window is shown (start-up timing)
 struct CommandLine
 {
     QString sitesFile;
     bool demo = false;
     QString homeDir;
     QString screenshotFile;
+    bool exitWhenShown = false;
 
     static CommandLine parse(const QStringList &arguments, const QString &programDir);
 };

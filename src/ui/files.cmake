@@ -6,6 +6,7 @@ list(APPEND JYX_WIDGET_SOURCES
     ui/dialogs.cpp
     ui/listdoubleclick.cpp
     ui/listexport.cpp
+    ui/orderedfetch.cpp
     ui/pagecontrols.cpp
     ui/playbackfeeds.cpp
     ui/pictureloader.cpp

@@ -1,5 +1,6 @@
 #include "core/texttools.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -15,6 +16,8 @@ private Q_SLOTS:
     void fixedLength();
     void pregStripsTags_data();
     void pregStripsTags();
+    void pregTagStrippersMatchTheRegex_data();
+    void pregTagStrippersMatchTheRegex();
     void gbkWidths_data();
     void gbkWidths();
     void truncation();
@@ -80,6 +83,52 @@ void TestTextTools::pregStripsTags_data()
     QTest::newRow("font inside span kept") << u"<font color=red><span>x</span></font>"_s << u"</?font[^<>]*>"_s
                                            << u"<span>x</span>"_s;
     QTest::newRow("invalid pattern leaves text") << u"a(b"_s << u"("_s << u"a(b"_s;
+    QTest::newRow("other patterns go to the regex") << u"a1b22c"_s << u"\\d+"_s << u"abc"_s;
+}
+
+// The tag strippers skip the regex engine; the engine stays the reference
+// for what they must do, on the awkward cases too.
+void TestTextTools::pregTagStrippersMatchTheRegex_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("pattern");
+    const QStringList patterns = {u"</?a[^<>]*>"_s, u"</?td[^<>]*>"_s, u"</?TD[^<>]*>"_s, u"</?span[^<>]*>"_s,
+                                  u"</?font[^<>]*>"_s};
+    const QStringList texts = {
+        u""_s,
+        u"no tags at all"_s,
+        u"<a href=\"x\">名</a>"_s,
+        u"<abbr>prefix names match too</abbr>"_s,
+        u"<A><a/></A>"_s,
+        u"</ a>space after the slash"_s,
+        u"<//a>two slashes"_s,
+        u"<a unclosed <a>closed"_s,
+        u"<a>x<"_s,
+        u"<a"_s,
+        u"<"_s,
+        u"a>stray end<b>"_s,
+        u"<TD class=\"x\">9</td><Td>"_s,
+        u"<td\n valign=top>line</TD\n>"_s,
+        u"<SPAN>ſpan</ſpan><ſpan x>"_s,
+        u"<FONT color=red><font>x</font></Font>"_s,
+        u"<tda>t</tda><t d>"_s,
+        u"<a>\U0001F600</a><a x=\"\U0001F600\">"_s,
+        u"<<a>>"_s,
+        u"<a>>"_s,
+    };
+    for (const QString &pattern : patterns) {
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            QTest::addRow("%s text %lld", qPrintable(pattern), qlonglong(i)) << texts.at(i) << pattern;
+    }
+}
+
+void TestTextTools::pregTagStrippersMatchTheRegex()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, pattern);
+    QString expected = text;
+    expected.replace(QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption), QString());
+    QCOMPARE(preg(text, pattern), expected);
 }
 
 void TestTextTools::pregStripsTags()

@@ -7,6 +7,7 @@
 #include "core/texttools.h"
 #include "sources/netdisk/netdiskparser.h"
 #include "ui/listexport.h"
+#include "ui/orderedfetch.h"
 #include "ui/pagecontrols.h"
 #include "ui/resultlist.h"
 #include "ui/rowactions.h"
@@ -136,41 +137,25 @@ QCoro::Task<> NetdiskReader::search()
 
     // A new search owns the timers: nothing left from an older one may
     // report into it.
-    auto queue = std::make_shared<FetchQueue>();
-    queue->search = m_run->begin(u"正在为您搜索["_s + keyword + u"]相关资源.."_s);
+    const quint64 run = m_run->begin(u"正在为您搜索["_s + keyword + u"]相关资源.."_s);
     m_pending.clear();
     m_pendingCount = 0;
     m_body.clear();
+    QStringList addresses;
+    QStringList captions;
     for (int index : std::as_const(ticked)) {
-        queue->addresses.append(requestAddress(index));
-        queue->captions.append(m_boxes.at(index)->text());
+        addresses.append(requestAddress(index));
+        captions.append(m_boxes.at(index)->text());
     }
-    queue->bodies.resize(ticked.size());
-
-    const qsizetype workers = qMin(qsizetype(m_context.sites().network().parallel), ticked.size());
-    for (qsizetype i = 0; i < workers; ++i)
-        fetchWorker(queue);
+    // Pages are counted in the order of their boxes, whichever came first.
+    OrderedFetch::start(m_run, run, addresses, m_context.sites().network().parallel,
+                        [this, captions](qsizetype slot, const QString &body) {
+                            m_currentCaption = captions.at(slot);
+                            m_body = body;
+                            if (!m_body.isEmpty())
+                                countStep(m_body, m_currentCaption);
+                        });
     co_return;
-}
-
-QCoro::Task<> NetdiskReader::fetchWorker(std::shared_ptr<FetchQueue> queue)
-{
-    while (queue->nextToFetch < queue->addresses.size()) {
-        const qsizetype slot = queue->nextToFetch++;
-        const std::optional<QString> body = co_await m_run->fetchFor(queue->search, queue->addresses.at(slot));
-        if (!body)
-            co_return; // the window is gone, or a newer search owns the reader
-        queue->bodies[slot] = *body;
-        // Pages are counted in the order of their boxes, whichever came first.
-        while (queue->nextToCount < queue->bodies.size() && queue->bodies.at(queue->nextToCount)) {
-            const qsizetype next = queue->nextToCount++;
-            m_currentCaption = queue->captions.at(next);
-            m_body = *queue->bodies.at(next);
-            queue->bodies[next] = QString(); // counted: keep no second copy
-            if (!m_body.isEmpty())
-                countStep(m_body, m_currentCaption);
-        }
-    }
 }
 
 void NetdiskReader::countStep(const QString &body, const QString &caption)

@@ -6,8 +6,6 @@
 #include <QList>
 #include <QObject>
 
-#include <memory>
-#include <optional>
 
 class QCheckBox;
 class QGroupBox;
@@ -40,21 +38,8 @@ private:
         qsizetype count = 0;
     };
 
-    // The ticked boxes of one search: fetched several at a time, counted in
-    // index order as the pages come in.
-    struct FetchQueue
-    {
-        quint64 search = 0;
-        QStringList addresses;
-        QStringList captions;
-        QList<std::optional<QString>> bodies;
-        qsizetype nextToFetch = 0;
-        qsizetype nextToCount = 0;
-    };
-
     void buildControls(QWidget *page);
     QCoro::Task<> search();
-    QCoro::Task<> fetchWorker(std::shared_ptr<FetchQueue> queue);
     void countStep(const QString &body, const QString &caption); // hx8
     void parseTick();                                            // Timer17
     void notFoundTick();                                         // Timer18

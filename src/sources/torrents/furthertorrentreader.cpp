@@ -5,6 +5,7 @@
 #include "core/siteconfig.h"
 #include "core/texttools.h"
 #include "sources/torrents/magnetsitesparser.h"
+#include "ui/orderedfetch.h"
 #include "ui/resultlist.h"
 #include "ui/searchrun.h"
 
@@ -169,27 +170,26 @@ void FurtherTorrentReader::parseMagnetSearch()
     finishParse();
 }
 
-QCoro::Task<> FurtherTorrentReader::parseResourceRelease()
+void FurtherTorrentReader::parseResourceRelease()
 {
     // One run per count step, however long its detail fetches take.
     m_releaseTimer->disarm();
-    const quint64 search = m_run->current();
     const QString base = m_context.sites().site(u"resource_release"_s);
     const QList<ReleaseItem> items = parseResourceReleasePage(m_body, m_itemCount);
+    QStringList details;
+    for (const ReleaseItem &item : items)
+        details.append(item.detailPath.isEmpty() ? QString() : base + item.detailPath);
 
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const ReleaseItem &item = items.at(i);
-        QString magnet;
-        if (!item.detailPath.isEmpty()) {
-            const std::optional<QString> detail = co_await m_run->fetchFor(search, base + item.detailPath);
-            if (!detail)
-                co_return;
-            magnet = resourceReleaseMagnet(*detail);
-        }
-        m_list->addRow(QString::number(i + 1),
-                       {{u"mc"_s, item.name}, {u"cl"_s, magnet}, {u"dx"_s, u"未知"_s}, {u"fb"_s, item.time}});
-    }
-    finishParse();
+    // The detail pages come several at a time; the rows still go in page order.
+    OrderedFetch::start(
+        m_run, m_run->current(), details, m_context.sites().network().parallel,
+        [this, items](qsizetype i, const QString &detail) {
+            const ReleaseItem &item = items.at(i);
+            const QString magnet = item.detailPath.isEmpty() ? QString() : resourceReleaseMagnet(detail);
+            m_list->addRow(QString::number(i + 1),
+                           {{u"mc"_s, item.name}, {u"cl"_s, magnet}, {u"dx"_s, u"未知"_s}, {u"fb"_s, item.time}});
+        },
+        [this] { finishParse(); });
 }
 
 void FurtherTorrentReader::finishParse()

@@ -31,7 +31,7 @@ private:
     void previousPage();
     void countStep(qsizetype count, ReaderTimer *timer); // hx10, hx11
     void parseMagnetSearch();                            // Timer24
-    QCoro::Task<> parseResourceRelease();                // Timer26
+    void parseResourceRelease();                         // Timer26
     void finishParse();
 
     ReaderContext m_context;
