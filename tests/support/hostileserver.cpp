@@ -27,6 +27,14 @@ HostileServer::HostileServer(QObject *parent)
     connect(&m_server, &QTcpServer::newConnection, this, &HostileServer::onConnection);
 }
 
+HostileServer::~HostileServer()
+{
+    // Open sockets die with the server below, after this object's members:
+    // their signals must not reach us any more.
+    for (QTcpSocket *socket : m_server.findChildren<QTcpSocket *>())
+        socket->disconnect(this);
+}
+
 bool HostileServer::start()
 {
     if (!m_server.listen(QHostAddress::LocalHost))

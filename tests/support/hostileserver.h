@@ -36,6 +36,7 @@ public:
     static constexpr qint64 MarkerBytes = 10LL * 1024 * 1024;
 
     explicit HostileServer(QObject *parent = nullptr);
+    ~HostileServer() override;
 
     bool start();
     QString root() const;

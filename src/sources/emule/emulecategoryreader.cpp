@@ -90,14 +90,8 @@ QCoro::Task<> EmuleCategoryReader::fetchPage()
         m_run->finish();
         co_return;
     }
-    const QList<EmuleItem> items = parseEmuleListing(*body, base, ItemsPerPage);
-    // A page without a single item (an error page, junk) changes nothing,
-    // like a failed fetch.
-    if (items.isEmpty()) {
-        m_run->finish();
-        co_return;
-    }
     m_list->clear();
+    const QList<EmuleItem> items = parseEmuleListing(*body, base, ItemsPerPage);
     for (qsizetype i = 0; i < items.size(); ++i) {
         const EmuleItem &item = items.at(i);
         m_list->addRow(QString::number(i + 1),

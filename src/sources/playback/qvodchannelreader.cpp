@@ -151,12 +151,6 @@ void QvodChannelReader::parsePage()
     m_timer->disarm();
     const QString base = m_context.sites().site(siteKey());
     const QList<ChannelEntry> entries = parseChannelPage(m_pageText, base, m_entryCount);
-    // A page without a single entry (an error page, junk) ends like a failed
-    // fetch, not with the completion text over an empty list.
-    if (entries.isEmpty()) {
-        m_run->finish();
-        return;
-    }
     for (qsizetype i = 0; i < entries.size(); ++i)
         m_list->addRow(QString::number(i + 1), {{u"mc"_s, entries.at(i).title}, {u"dz"_s, entries.at(i).detailAddress}});
     m_run->finish(u"资源获取完毕.."_s);

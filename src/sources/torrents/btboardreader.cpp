@@ -69,12 +69,6 @@ QCoro::Task<> BtBoardReader::fetchBoard()
         co_return;
     }
     const QList<BtBoardRow> rows = parseBtBoard(*body, base);
-    // A page without a single post (an error page, junk) ends like a
-    // failed fetch, not with the completion text over an empty list.
-    if (rows.isEmpty()) {
-        m_run->finish();
-        co_return;
-    }
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const BtBoardRow &row = rows.at(i);
         m_list->addRow(QString::number(i + 1), {{u"mc"_s, row.title},

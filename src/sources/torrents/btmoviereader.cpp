@@ -102,12 +102,6 @@ QCoro::Task<> BtMovieReader::fetchPage()
         co_return;
     }
     const QList<BtMovieRow> rows = parseBtMovieList(*body, base);
-    // A page without a single film (an error page, junk) ends like a failed
-    // fetch, not with the completion text over an empty list.
-    if (rows.isEmpty()) {
-        m_run->finish();
-        co_return;
-    }
     for (qsizetype i = 0; i < rows.size(); ++i)
         m_list->addRow(QString::number(i + 1), {{u"mc"_s, rows.at(i).name}, {u"dz"_s, rows.at(i).pageAddress}});
     m_run->finish(u"资源获取完毕.."_s);
