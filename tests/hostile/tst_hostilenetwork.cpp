@@ -39,6 +39,7 @@ struct Reader
     // A page past the site's last one is empty and reported as done; these
     // readers cannot tell an error page from it.
     bool emptyPageIsDone = false;
+    int channel = -1; // Combo1's index for the further torrent sites
 };
 
 const QList<Reader> &readers()
@@ -53,9 +54,9 @@ const QList<Reader> &readers()
         {"movie resource", {u"movie_resource"_s}, u"Command2_2"_s, {{u"Text13"_s, u"电影"_s}}, u"ListView13"_s,
          u"没有找到相关影片资源\\.\\."_s, u"搜索完毕\\.\\."_s, "<a href=\"detail.asp?ID="},
         {"further torrents, magnet", {u"magnet_search"_s}, u"Command6"_s, {{u"Text21"_s, u"电影"_s}}, u"ListView19"_s,
-         u"抱歉!没有找到任何结果,请更换关键字重试"_s, u"资源搜索完毕\\.\\."_s, "<ul class=\"m-files-ul\">"},
+         u"抱歉!没有找到任何结果,请更换关键字重试"_s, u"资源搜索完毕\\.\\."_s, "<ul class=\"m-files-ul\">", false, 0},
         {"further torrents, release", {u"resource_release"_s}, u"Command6"_s, {{u"Text21"_s, u"电影"_s}},
-         u"ListView19"_s, u"抱歉!没有找到任何结果,请更换关键字重试"_s, u"资源搜索完毕\\.\\."_s, "<div class=\"name\">"},
+         u"ListView19"_s, u"抱歉!没有找到任何结果,请更换关键字重试"_s, u"资源搜索完毕\\.\\."_s, "<div class=\"name\">", false, 1},
         // A failed category fetch keeps its progress text by design.
         {"eMule category", {u"emule"_s}, u"Command21_0"_s, {}, u"ListView6"_s, u"正在获取,请稍等\\.\\."_s,
          u"获取完毕\\.\\."_s, "<div class=\"thumb\">", true},
@@ -188,8 +189,8 @@ void TestHostileNetwork::matrix()
     m_hostile.resetCounters();
     m_hostile.setCase(hostileCase);
     m_hostile.setStartMarker(row.startMarker);
-    if (reader == 4 || reader == 5)
-        m_h->child<QComboBox>(u"Combo1"_s)->setCurrentIndex(reader - 4);
+    if (row.channel >= 0)
+        m_h->child<QComboBox>(u"Combo1"_s)->setCurrentIndex(row.channel);
     for (const auto &[box, text] : row.boxes)
         m_h->child<QLineEdit>(box)->setText(text);
 
@@ -252,6 +253,9 @@ void TestHostileNetwork::matrix()
           (residentPeak - residentBefore) / 1024);
 
     QVERIFY(start->isEnabled());
+    // The reader really asked the hostile server.
+    if (!refused)
+        QVERIFY(m_hostile.requestCount() > 0);
     const QString status = m_h->status();
     if (maySucceed) {
         QVERIFY2(fullMatch(row.failure, status) || fullMatch(row.done, status), qPrintable(status));
