@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QUrl>
 
+#include <memory>
+
 namespace {
 
 QNetworkProxy proxyFrom(const QString &address)
@@ -60,12 +62,25 @@ QCoro::Task<PageFetcher::Response> PageFetcher::fetch(const QString &address, Ca
         request.setRawHeader("If-Modified-Since", "0");
 
     QPointer<QNetworkReply> reply = m_manager.get(request);
-    // The cap is checked as data arrives, so an endless body is cut off early.
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [r = reply.data()](qint64 received, qint64 total) {
-        if (received > MaxBodyBytes || total > MaxBodyBytes) {
-            r->setProperty("jyxOversize", true);
+    // The body is taken from the reply as it arrives and the reply's own
+    // buffer is bounded, so the network thread stops reading the socket
+    // until we catch up: a body over the cap is cut off while it arrives
+    // instead of being held whole first.
+    reply->setReadBufferSize(ReadChunkBytes);
+    auto body = std::make_shared<QByteArray>();
+    auto oversize = std::make_shared<bool>(false);
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [r = reply.data(), body, oversize] {
+        if (*oversize)
+            return;
+        const QVariant length = r->header(QNetworkRequest::ContentLengthHeader);
+        if (body->size() + r->bytesAvailable() > MaxBodyBytes
+            || (length.isValid() && length.toLongLong() > MaxBodyBytes)) {
+            *oversize = true;
+            body->clear();
             r->abort();
+            return;
         }
+        body->append(r->readAll());
     });
 
     co_await reply.data();
@@ -73,14 +88,18 @@ QCoro::Task<PageFetcher::Response> PageFetcher::fetch(const QString &address, Ca
     Response response;
     if (!reply)
         co_return response;
-    const bool oversize = reply->property("jyxOversize").toBool();
+    if (!*oversize)
+        body->append(reply->readAll());
     const auto error = reply->error();
-    // Transport failures give no page; an HTTP error status still has one.
-    const bool transportFailed = error != QNetworkReply::NoError
-                                 && reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isNull();
-    if (!oversize && !transportFailed && error != QNetworkReply::OperationCanceledError
-        && error != QNetworkReply::TimeoutError) {
-        response.body = reply->readAll();
+    // Transport failures give no page, and neither does a body cut off
+    // before its end (the connection closed early, a time-out mid-body):
+    // a partial page listed as if complete would hide the failure. An
+    // HTTP error status still has its page.
+    const bool statusError = (error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError)
+                             || (error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError);
+    const bool httpAnswered = !reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isNull();
+    if (!*oversize && httpAnswered && (error == QNetworkReply::NoError || statusError)) {
+        response.body = std::move(*body);
         response.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
         response.ok = true;
     }

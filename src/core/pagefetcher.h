@@ -10,14 +10,16 @@
 // The program's one network manager and the three forms of the page fetch.
 // Each is a coroutine: the caller awaits it while the window keeps running.
 // Every failure (invalid or unconfigured address, unreachable host, time-out,
-// a body over the size cap) yields an empty body; an error status still
-// yields its page.
+// a body over the size cap, a body cut off before its end, a redirect loop)
+// yields an empty body; an error status still yields its page.
 class PageFetcher : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr qint64 MaxBodyBytes = 32 * 1024 * 1024;
+    // How much the network layer may hold for us before it waits.
+    static constexpr qint64 ReadChunkBytes = 256 * 1024;
 
     explicit PageFetcher(const NetworkSettings &settings, QObject *parent = nullptr);
 

@@ -1,6 +1,7 @@
 #include "core/bodydecoder.h"
 #include "core/pagefetcher.h"
 #include "core/texttools.h"
+#include "support/hostileserver.h"
 
 #include <QCoroTask>
 #include <QHttpServer>
@@ -36,6 +37,8 @@ private Q_SLOTS:
     void failuresGiveEmptyBody_data();
     void failuresGiveEmptyBody();
     void timeOutGivesEmptyBody();
+    void brokenAnswersGiveEmptyBody_data();
+    void brokenAnswersGiveEmptyBody();
     void transferFormDecodesGbk();
     void metaSniffing_data();
     void metaSniffing();
@@ -175,6 +178,29 @@ void TestPageFetcher::timeOutGivesEmptyBody()
     settings.timeoutMs = 300;
     PageFetcher fetcher(settings);
     QCOMPARE(await(fetcher.GetBody(u"http://127.0.0.1:%1/"_s.arg(silent.serverPort()))), QString());
+}
+
+void TestPageFetcher::brokenAnswersGiveEmptyBody_data()
+{
+    QTest::addColumn<int>("answer");
+    // The whole page, minus its last third: never a page that looks complete.
+    QTest::newRow("cut off mid-way") << int(HostileServer::Case::Truncated);
+    // 100 MB with no length up front: stopped at the cap while arriving.
+    QTest::newRow("100 MB chunked") << int(HostileServer::Case::Huge);
+    QTest::newRow("redirect loop") << int(HostileServer::Case::RedirectLoop);
+}
+
+void TestPageFetcher::brokenAnswersGiveEmptyBody()
+{
+    QFETCH(int, answer);
+    HostileServer hostile;
+    QVERIFY(hostile.start());
+    hostile.setDemoRoot(u"http://127.0.0.1:%1"_s.arg(m_port));
+    hostile.setCase(HostileServer::Case(answer));
+    PageFetcher fetcher({});
+    QCOMPARE(await(fetcher.bytes(hostile.root() + u"/utf8"_s)), QByteArray());
+    QCOMPARE(await(fetcher.GetBody(hostile.root() + u"/utf8"_s)), QString());
+    QVERIFY2(hostile.hugeBytesSent() < HostileServer::HugeBytes / 2, qPrintable(QString::number(hostile.hugeBytesSent())));
 }
 
 void TestPageFetcher::transferFormDecodesGbk()

@@ -171,6 +171,11 @@ void QvodSearchReader::parseListing()
     const QString base = m_context.sites().site(siteKey());
     const QList<QvodSearchRow> rows = parseQvodListingRows(m_text, base, m_listingRows);
     m_listingRows = 0;
+    // A page without a single row (an error page, junk) is no result.
+    if (rows.isEmpty()) {
+        m_run->finish(u"没有搜索到相关资源..."_s);
+        return;
+    }
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QvodSearchRow &row = rows.at(i);
         m_list->addRow(QString::number(i + 1), {{u"mc"_s, row.title},
@@ -238,6 +243,11 @@ void QvodSearchReader::parseResults()
 {
     const QString base = m_context.sites().site(siteKey());
     const QList<QvodSearchRow> rows = parseQvodResultRows(m_text, base, m_resultCount);
+    // A page without a single row (an error page, junk) is no result.
+    if (rows.isEmpty()) {
+        m_run->finish(u"没有搜索到相关资源..."_s);
+        return;
+    }
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QvodSearchRow &row = rows.at(i);
         m_list->addRow(QString::number(m_resultCount - i), {{u"mc"_s, row.title},

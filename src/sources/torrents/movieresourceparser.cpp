@@ -48,6 +48,11 @@ bool isMovieResourceEmpty(const QString &body)
     return body.contains(u"没有符合属性的影片"_s);
 }
 
+bool statesMovieResourceTotal(const QString &body)
+{
+    return body.contains(u"共有");
+}
+
 int movieResourceRowLimit(const QString &body)
 {
     const QString total = removeAll(cutBefore(firstPiece(body, u"共有"), u"部"), u"部");

@@ -19,6 +19,9 @@ QString movieResourceAddress(const QString &siteBase, const QString &encodedKeyw
 // The page that says no title matched.
 bool isMovieResourceEmpty(const QString &body);
 
+// Whether the page is a result page at all: it states its total ("共有").
+bool statesMovieResourceTotal(const QString &body);
+
 // The total the page states ("共有N部"), capped at the 30 titles a page
 // holds; 0 when the page states none.
 int movieResourceRowLimit(const QString &body);

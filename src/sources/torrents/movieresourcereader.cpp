@@ -89,8 +89,10 @@ QCoro::Task<> MovieResourceReader::search()
     if (!fetched)
         co_return;
     const QString &body = *fetched;
-    // A failed fetch ends like a page without matches.
-    if (body.isEmpty() || isMovieResourceEmpty(body)) {
+    // A failed fetch, and a page without the site's result markup (an error
+    // page, a broken answer), end like a page without matches: never with
+    // the completion text over an empty list.
+    if (body.isEmpty() || isMovieResourceEmpty(body) || !statesMovieResourceTotal(body)) {
         reportNotFound();
         co_return;
     }

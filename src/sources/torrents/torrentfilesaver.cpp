@@ -1,8 +1,8 @@
 #include "sources/torrents/torrentfilesaver.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -58,22 +58,28 @@ QString saveNewFile(const QString &dir, const QString &name, const QByteArray &b
     if (dir.isEmpty() || !QDir().mkpath(dir))
         return {};
     const QDir target(dir);
+    // Written whole under a hidden temporary name first, then renamed: a
+    // process killed mid-write leaves no half torrent under a real name.
+    QTemporaryFile part(target.filePath(u".jyx-XXXXXX.part"_s));
+    if (!part.open())
+        return {};
+    if (part.write(bytes) != bytes.size() || !part.flush())
+        return {};
+    // A temporary file is private; a saved torrent reads like any download.
+    part.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                        | QFileDevice::ReadOther);
     for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
         const QString path = target.filePath(candidateName(name, attempt));
-        QFile file(path);
-        // NewOnly fails when the file exists, so nothing is overwritten even
-        // if another program creates it in the meantime.
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (QFileInfo::exists(path))
-                continue;
-            return {};
+        if (QFileInfo::exists(path))
+            continue;
+        // The rename never replaces an existing file (it fails instead), so
+        // nothing is overwritten even if another program creates it now.
+        if (part.rename(path)) {
+            part.setAutoRemove(false);
+            return path;
         }
-        if (file.write(bytes) != bytes.size()) {
-            file.remove();
+        if (!QFileInfo::exists(path))
             return {};
-        }
-        file.close();
-        return path;
     }
     return {};
 }

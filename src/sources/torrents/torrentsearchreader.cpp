@@ -18,6 +18,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+constexpr qsizetype MaxItems = 32767; // the counter is 16-bit
+
 const QString &siteKey()
 {
     static const QString key = u"torrent_search"_s;
@@ -87,7 +89,9 @@ QCoro::Task<> TorrentSearchReader::search()
 
 void TorrentSearchReader::countStep()
 {
-    m_magnetCount += countTorrentSearchItems(m_body);
+    // Capped like every reader's 16-bit counter: a page of bare markers must
+    // not become a million rows.
+    m_magnetCount = qMin(m_magnetCount + countTorrentSearchItems(m_body), MaxItems);
     if (m_magnetCount > 0)
         m_parseTimer->arm();
     m_notFoundTimer->arm();

@@ -1,0 +1,280 @@
+#include "support/hostileserver.h"
+#include "support/testharness.h"
+#include "ui/resultlist.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int TimeoutMs = 1500;
+
+// One reader that fetches: how to start it and what it may show at the end.
+struct Reader
+{
+    const char *name;
+    QStringList siteKeys;
+    QString startButton;
+    QList<std::pair<QString, QString>> boxes; // line edits to fill first
+    QString list;
+    // The status after a failed or useless answer, and after a good one
+    // (regular expressions, whole text).
+    QString failure;
+    QString done;
+    QByteArray startMarker;
+    // A page past the site's last one is empty and reported as done; these
+    // readers cannot tell an error page from it.
+    bool emptyPageIsDone = false;
+    int channel = -1; // Combo1's index for the further torrent sites
+};
+
+const QList<Reader> &readers()
+{
+    static const QList<Reader> table = {
+        {"netdisk", {u"netdisk_search"_s}, u"Command1"_s, {{u"Text1"_s, u"电影"_s}}, u"ListView1"_s,
+         u".*未找到相关资源\\.\\."_s, u".*搜索完毕\\.\\."_s, "\"title\":\""},
+        {"torrent search", {u"torrent_search"_s}, u"Command2_0"_s, {{u"Text2"_s, u"电影"_s}}, u"ListView2"_s,
+         u"未找到相关资源\\.\\."_s, u"搜索完毕\\.\\."_s, "magnet:?"},
+        {"RSS feed", {u"rss_feed"_s}, u"Command2_1"_s, {{u"Text8"_s, u"电影"_s}}, u"ListView4"_s,
+         u"未找到相关资源\\.\\."_s, u"搜索完毕\\.\\."_s, "<item>"},
+        {"movie resource", {u"movie_resource"_s}, u"Command2_2"_s, {{u"Text13"_s, u"电影"_s}}, u"ListView13"_s,
+         u"没有找到相关影片资源\\.\\."_s, u"搜索完毕\\.\\."_s, "<a href=\"detail.asp?ID="},
+        {"further torrents, magnet", {u"magnet_search"_s}, u"Command6"_s, {{u"Text21"_s, u"电影"_s}}, u"ListView19"_s,
+         u"抱歉!没有找到任何结果,请更换关键字重试"_s, u"资源搜索完毕\\.\\."_s, "<ul class=\"m-files-ul\">", false, 0},
+        {"further torrents, release", {u"resource_release"_s}, u"Command6"_s, {{u"Text21"_s, u"电影"_s}},
+         u"ListView19"_s, u"抱歉!没有找到任何结果,请更换关键字重试"_s, u"资源搜索完毕\\.\\."_s, "<div class=\"name\">", false, 1},
+        // A failed category fetch keeps its progress text by design.
+        {"eMule category", {u"emule"_s}, u"Command21_0"_s, {}, u"ListView6"_s, u"正在获取,请稍等\\.\\."_s,
+         u"获取完毕\\.\\."_s, "<div class=\"thumb\">", true},
+        {"eMule site search", {u"emule"_s}, u"Command38_3"_s, {{u"Text16"_s, u"电影"_s}, {u"Text17"_s, u"1"_s}},
+         u"ListView15"_s, u"没有找到相关电驴资源!"_s, u"获取完毕\\.\\."_s, "<div class=\"thumb\">"},
+        {"ed2k search", {u"ed2k_search"_s}, u"Command38_4"_s, {{u"Text19"_s, u"电影"_s}, {u"Text20"_s, u"1"_s}},
+         u"ListView17"_s, u"没有找到相关资源\\.\\."_s, u"资源获取完毕\\.\\."_s, "<td>["},
+        {"QVOD channel", {u"qvod_channel"_s}, u"Command53_3"_s, {}, u"ListView3"_s, u"正在获取资源中\\.\\.\\."_s,
+         u"资源获取完毕\\.\\."_s, "c_contentcj\"><a href=\"/content/detail_", true},
+        {"QVOD search", {u"qvod_search"_s}, u"Command53_10"_s, {{u"Text15"_s, u"电影"_s}}, u"ListView14"_s,
+         u"正在获取资源中\\.\\.\\.|没有搜索到相关资源\\.\\.\\."_s, u"资源获取完毕\\.\\."_s, "<tr bgcolor=\"#f5fef7\">"},
+        // The listing keeps its button and reports nothing of its own.
+        {"movie listing", {u"movie_listing"_s}, u"Command14_0"_s, {}, u"ListView5"_s, u".*"_s, u".*"_s,
+         "<td height=\"26\">"},
+        {"BT board", {u"bt_board"_s}, u"Command3_0"_s, {}, u"ListView18"_s, u"正在获取资源 \\.\\.\\."_s,
+         u"获取完毕 \\.\\.\\."_s, "&nbsp;<A href=\"", true},
+        {"BT movies", {u"emule"_s}, u"Commandz3_0"_s, {}, u"ListView16"_s, u"正在获取电影资源\\.\\."_s,
+         u"资源获取完毕\\.\\."_s, "<a href=\"/Download/xiazai", true},
+    };
+    return table;
+}
+
+// -1 stands for connection refused (the server stops listening).
+const QList<std::pair<const char *, int>> &cases()
+{
+    static const QList<std::pair<const char *, int>> table = {
+        {"refused", -1},
+        {"hang", int(HostileServer::Case::Hang)},
+        {"500 page", int(HostileServer::Case::ServerError)},
+        {"cut off", int(HostileServer::Case::Truncated)},
+        {"100 MB", int(HostileServer::Case::Huge)},
+        {"wrong charset", int(HostileServer::Case::WrongCharset)},
+        {"redirect loop", int(HostileServer::Case::RedirectLoop)},
+        {"binary junk", int(HostileServer::Case::BinaryJunk)},
+        {"start markers", int(HostileServer::Case::StartMarkers)},
+    };
+    return table;
+}
+
+qint64 residentBytes()
+{
+    QFile statm(u"/proc/self/statm"_s);
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toLongLong() * sysconf(_SC_PAGESIZE) : 0;
+}
+
+bool fullMatch(const QString &pattern, const QString &text)
+{
+    return QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(text).hasMatch();
+}
+
+} // namespace
+
+// Every reader that fetches, against every way a site can answer badly: no
+// crash, the window keeps running, the button comes back within the
+// time-out, the status shows the reader's own end text, nothing but the
+// reader's list changes and no huge body is held in memory.
+class TestHostileNetwork : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void matrix_data();
+    void matrix();
+
+private:
+    std::unique_ptr<TestHarness> m_h;
+    HostileServer m_hostile;
+    qint64 m_largestGap = 0;
+};
+
+void TestHostileNetwork::initTestCase()
+{
+    QVERIFY(m_hostile.start());
+    m_h = std::make_unique<TestHarness>();
+    m_hostile.setDemoRoot(m_h->demo.root());
+    for (const Reader &reader : readers()) {
+        for (const QString &key : reader.siteKeys)
+            m_h->services.sites.setSite(key, m_hostile.root() + u'/' + key);
+    }
+    NetworkSettings network = m_h->services.sites.network();
+    network.timeoutMs = TimeoutMs;
+    m_h->services.sites.setNetwork(network);
+    m_h->window();
+    // The playback readers want their terms accepted; the netdisk search a
+    // ticked site or two.
+    m_h->child<QCheckBox>(u"Check1"_s)->setChecked(true);
+    m_h->child<QCheckBox>(u"Check2_0"_s)->setChecked(true);
+    m_h->child<QCheckBox>(u"Check2_1"_s)->setChecked(true);
+}
+
+void TestHostileNetwork::cleanupTestCase()
+{
+    qInfo("largest event-loop gap over the whole matrix: %lld ms", m_largestGap);
+    m_h.reset();
+}
+
+void TestHostileNetwork::matrix_data()
+{
+    QTest::addColumn<int>("reader");
+    QTest::addColumn<int>("answer");
+    for (qsizetype r = 0; r < readers().size(); ++r) {
+        for (const auto &[caseName, answer] : cases())
+            QTest::addRow("%s, %s", readers().at(r).name, caseName) << int(r) << answer;
+    }
+}
+
+void TestHostileNetwork::matrix()
+{
+    QFETCH(int, reader);
+    QFETCH(int, answer);
+    const Reader &row = readers().at(reader);
+    const bool refused = answer < 0;
+    const auto hostileCase = HostileServer::Case(qMax(0, answer));
+    // Answers that may still carry the site's own rows, and a page of bare
+    // item markers, which the counting readers list as (bounded) blank rows.
+    const bool maySucceed = !refused
+                            && (hostileCase == HostileServer::Case::WrongCharset
+                                || hostileCase == HostileServer::Case::StartMarkers);
+    // A whole page that holds none of the site's items.
+    const bool itemlessPage = !refused
+                              && (hostileCase == HostileServer::Case::ServerError
+                                  || hostileCase == HostileServer::Case::BinaryJunk);
+    const QString endText = row.emptyPageIsDone && itemlessPage ? row.failure + u'|' + row.done : row.failure;
+
+    m_hostile.resetCounters();
+    m_hostile.setCase(hostileCase);
+    m_hostile.setStartMarker(row.startMarker);
+    if (row.channel >= 0)
+        m_h->child<QComboBox>(u"Combo1"_s)->setCurrentIndex(row.channel);
+    for (const auto &[box, text] : row.boxes)
+        m_h->child<QLineEdit>(box)->setText(text);
+
+    // Every other list holds a row that must survive.
+    ResultList *own = m_h->child<ResultList>(row.list);
+    QVERIFY(own);
+    const QList<ResultList *> lists = m_h->window().findChildren<ResultList *>();
+    for (ResultList *list : lists) {
+        list->clear();
+        if (list != own)
+            list->addRow(u"keep"_s);
+    }
+    QGuiApplication::clipboard()->setText(u"before"_s);
+
+    auto *start = m_h->child<QPushButton>(row.startButton);
+    QVERIFY(start && start->isEnabled());
+    QSignalSpy replies(m_h->services.fetcher->manager(), &QNetworkAccessManager::finished);
+
+    // The largest gap between ticks of a 10 ms timer while the fetch runs.
+    QElapsedTimer clock;
+    qint64 last = 0;
+    qint64 gap = 0;
+    const qint64 residentBefore = residentBytes();
+    qint64 residentPeak = residentBefore;
+    QTimer ticker;
+    ticker.setInterval(10);
+    connect(&ticker, &QTimer::timeout, this, [&] {
+        const qint64 now = clock.elapsed();
+        gap = qMax(gap, now - last);
+        last = now;
+        residentPeak = qMax(residentPeak, residentBytes());
+    });
+
+    if (refused) {
+        // Stop listening for the row: the port refuses every connection.
+        m_hostile.stopListening();
+    }
+    clock.start();
+    ticker.start();
+    start->click();
+    // The end: a reply came back, the button is usable and the status is
+    // the reader's end text.
+    const auto ended = [&] {
+        const QString status = m_h->status();
+        return !replies.isEmpty() && start->isEnabled()
+               && (fullMatch(endText, status) || (maySucceed && fullMatch(row.done, status)));
+    };
+    // Several pages in a row may each run into the time-out.
+    QTRY_VERIFY_WITH_TIMEOUT(ended(), 6 * TimeoutMs + 5000);
+    // A completion may still turn into not-found a second later; anything
+    // else only has to show that nothing more happens.
+    QTest::qWait(maySucceed ? 1200 : 300);
+    ticker.stop();
+    if (refused)
+        QVERIFY(m_hostile.listenAgain());
+    m_largestGap = qMax(m_largestGap, gap);
+    const qint64 residentGrowth = residentBytes() - residentBefore;
+    qInfo("%s: status \"%s\", %d rows, gap %lld ms, resident %+lld KiB (peak %+lld KiB)",
+          QTest::currentDataTag(), qPrintable(m_h->status()), own->rowCount(), gap, residentGrowth / 1024,
+          (residentPeak - residentBefore) / 1024);
+
+    QVERIFY(start->isEnabled());
+    // The reader really asked the hostile server.
+    if (!refused)
+        QVERIFY(m_hostile.requestCount() > 0);
+    const QString status = m_h->status();
+    if (maySucceed) {
+        QVERIFY2(fullMatch(row.failure, status) || fullMatch(row.done, status), qPrintable(status));
+        QVERIFY(own->rowCount() <= 32767);
+    } else {
+        QVERIFY2(fullMatch(endText, status), qPrintable(status));
+        QCOMPARE(own->rowCount(), 0);
+    }
+    for (ResultList *list : lists) {
+        if (list != own)
+            QCOMPARE(list->rowCount(), 1);
+    }
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"before"_s);
+    // Generous bounds: a loaded machine stretches gaps, never by seconds.
+    QVERIFY2(gap < 1500, qPrintable(QString::number(gap)));
+    QVERIFY2(residentGrowth < 60LL * 1024 * 1024, qPrintable(QString::number(residentGrowth)));
+    if (hostileCase == HostileServer::Case::Huge && !refused)
+        QVERIFY2(m_hostile.hugeBytesSent() < HostileServer::HugeBytes / 2, qPrintable(QString::number(m_hostile.hugeBytesSent())));
+}
+
+QTEST_MAIN(TestHostileNetwork)
+#include "tst_hostilenetwork.moc"
