@@ -3,14 +3,15 @@
 fuzz_top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 fuzz_build="$fuzz_top/build-fuzz"
 fuzz_data="$fuzz_top/tests/data"
+fuzz_cxx=${FUZZ_CXX:-clang++}
 
-# True when clang++ and its libFuzzer runtime are installed.
+# True when clang++ (or $FUZZ_CXX) and its libFuzzer runtime are installed.
 fuzz_available() {
-    command -v clang++ >/dev/null 2>&1 || return 1
+    command -v "$fuzz_cxx" >/dev/null 2>&1 || return 1
     local probe
     probe=$(mktemp -d)
     printf 'extern "C" int LLVMFuzzerTestOneInput(const char *, unsigned long) { return 0; }\n' > "$probe/p.cpp"
-    clang++ -fsanitize=fuzzer,address,undefined "$probe/p.cpp" -o "$probe/p" >/dev/null 2>&1
+    "$fuzz_cxx" -fsanitize=fuzzer,address,undefined "$probe/p.cpp" -o "$probe/p" >/dev/null 2>&1
     local ok=$?
     rm -rf "$probe"
     return $ok
@@ -20,7 +21,7 @@ fuzz_build_all() {
     local launcher=()
     command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake -S "$fuzz_top" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_CXX_COMPILER=clang++ -DJYX_FUZZ=ON "${launcher[@]}" >/dev/null
+        -DCMAKE_CXX_COMPILER="$fuzz_cxx" -DJYX_FUZZ=ON "${launcher[@]}" >/dev/null
     cmake --build "$fuzz_build" --parallel "$(nproc)"
 }
 
