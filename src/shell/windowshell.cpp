@@ -35,6 +35,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -444,7 +446,9 @@ bool WindowShell::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::Enter: {
-        const qsizetype button = m_imageButtons.indexOf(static_cast<ClickLabel *>(watched));
+        // Compared as QObject pointers: most watched objects are no ClickLabel.
+        const auto found = std::find(m_imageButtons.cbegin(), m_imageButtons.cend(), watched);
+        const qsizetype button = found == m_imageButtons.cend() ? -1 : found - m_imageButtons.cbegin();
         if (button >= 0)
             moveHighlightTo(int(button));
         else if (watched == m_banner || watched == m_window->mainTabs() || watched == m_window->centralWidget())

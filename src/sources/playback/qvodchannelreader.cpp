@@ -206,7 +206,9 @@ void QvodChannelReader::playQvodBox()
 bool QvodChannelReader::eventFilter(QObject *watched, QEvent *event)
 {
     // On the viewport, so a double-click on an empty list is answered too.
-    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick)
+    // The type first: the viewport's last events come while the list is
+    // half destroyed, when m_list->viewport() may no longer be called.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == m_list->viewport())
         readDetail();
     return QObject::eventFilter(watched, event);
 }

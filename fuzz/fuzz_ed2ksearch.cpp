@@ -1,0 +1,15 @@
+#include "fuzzinput.h"
+
+#include "sources/emule/ed2ksearchparser.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FuzzInput input(data, size);
+    const QString body = input.restPage();
+    const qsizetype count = countEd2kSearchRows(body);
+    FUZZ_REQUIRE(count <= 32767);
+    const auto rows = parseEd2kSearchPage(body, fuzzSiteBase(), count + 2);
+    FUZZ_REQUIRE(rows.size() <= count);
+    ed2kSearchAddress(fuzzSiteBase(), body.left(64), body.left(8));
+    return 0;
+}

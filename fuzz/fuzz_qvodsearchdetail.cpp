@@ -1,0 +1,10 @@
+#include "fuzzinput.h"
+
+#include "sources/playback/qvodsearchdetailparser.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FuzzInput input(data, size);
+    parseQvodSearchDetail(input.restPage());
+    return 0;
+}
