@@ -1,6 +1,7 @@
 #include "core/pagefetcher.h"
 #include "core/procfsprocesscontrol.h"
 #include "core/services.h"
+#include "core/sitestatusboard.h"
 #include "demo/demoserver.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
@@ -108,6 +109,8 @@ int main(int argc, char *argv[])
     UrlOpener opener;
     ProcfsProcessControl processes;
     services.fetcher = &fetcher;
+    SiteStatusBoard siteStatus(services.sites, fetcher);
+    services.siteStatus = &siteStatus;
     services.dialogs = &dialogs;
     services.opener = &opener;
     services.processes = &processes;

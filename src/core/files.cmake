@@ -3,6 +3,7 @@ list(APPEND JYX_CORE_SOURCES
     core/announcementfile.cpp
     core/bodydecoder.cpp
     core/ed2klink.cpp
+    core/fetchoutcome.cpp
     core/inidocument.cpp
     core/markerscan.cpp
     core/pagefetcher.cpp
@@ -11,5 +12,8 @@ list(APPEND JYX_CORE_SOURCES
     core/qvodaddresses.cpp
     core/readertimer.cpp
     core/siteconfig.cpp
+    core/sourcefetch.cpp
+    core/sitestatus.cpp
+    core/sitestatusboard.cpp
     core/texttools.cpp
 )

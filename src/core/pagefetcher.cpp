@@ -4,6 +4,7 @@
 #include "core/texttools.h"
 
 #include <QCoroNetworkReply>
+#include <QElapsedTimer>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -24,6 +25,36 @@ QNetworkProxy proxyFrom(const QString &address)
                                                                 : QNetworkProxy::HttpProxy;
     const int defaultPort = type == QNetworkProxy::Socks5Proxy ? 1080 : 8080;
     return QNetworkProxy(type, url.host(), quint16(url.port(defaultPort)), url.userName(), url.password());
+}
+
+FetchOutcome::Kind outcomeKind(QNetworkReply::NetworkError error, bool oversize, bool httpAnswered, bool statusError)
+{
+    using Kind = FetchOutcome::Kind;
+    if (oversize)
+        return Kind::TooLarge;
+    if (error == QNetworkReply::NoError)
+        return httpAnswered ? Kind::Ok : Kind::NetworkError;
+    if (statusError && httpAnswered)
+        return Kind::HttpError;
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return Kind::Refused;
+    case QNetworkReply::HostNotFoundError:
+        return Kind::HostNotFound;
+    // The transfer time-out aborts the reply.
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError:
+        return Kind::Timeout;
+    case QNetworkReply::TooManyRedirectsError:
+    case QNetworkReply::InsecureRedirectError:
+        return Kind::RedirectLoop;
+    case QNetworkReply::RemoteHostClosedError:
+        return httpAnswered ? Kind::CutOff : Kind::Closed;
+    default:
+        break;
+    }
+    // Answered, but the body did not arrive whole.
+    return httpAnswered ? Kind::CutOff : Kind::NetworkError;
 }
 
 } // namespace
@@ -48,11 +79,18 @@ bool PageFetcher::isFetchable(const QUrl &url)
            && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
-QCoro::Task<PageFetcher::Response> PageFetcher::fetch(const QString &address, CacheHeader cacheHeader)
+QCoro::Task<PageFetcher::Response> PageFetcher::fetch(QString address, CacheHeader cacheHeader)
 {
     const QUrl url(address, QUrl::TolerantMode);
-    if (!isFetchable(url))
-        co_return Response{};
+    if (!isFetchable(url)) {
+        Response refused;
+        refused.outcome.address = address;
+        Q_EMIT fetched(refused.outcome);
+        co_return refused;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    QPointer<PageFetcher> self(this);
 
     QNetworkRequest request(url);
     request.setTransferTimeout(m_settings.timeoutMs);
@@ -86,8 +124,14 @@ QCoro::Task<PageFetcher::Response> PageFetcher::fetch(const QString &address, Ca
     co_await reply.data();
 
     Response response;
-    if (!reply)
+    response.outcome.address = address;
+    response.outcome.elapsedMs = clock.elapsed();
+    if (!reply) {
+        response.outcome.kind = FetchOutcome::Kind::NetworkError;
+        if (self)
+            Q_EMIT self->fetched(response.outcome);
         co_return response;
+    }
     if (!*oversize)
         body->append(reply->readAll());
     const auto error = reply->error();
@@ -97,14 +141,28 @@ QCoro::Task<PageFetcher::Response> PageFetcher::fetch(const QString &address, Ca
     // HTTP error status still has its page.
     const bool statusError = (error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError)
                              || (error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError);
-    const bool httpAnswered = !reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isNull();
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    const bool httpAnswered = !status.isNull();
+    response.outcome.httpStatus = status.toInt();
     if (!*oversize && httpAnswered && (error == QNetworkReply::NoError || statusError)) {
         response.body = std::move(*body);
         response.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
         response.ok = true;
     }
+    response.outcome.kind = outcomeKind(error, *oversize, httpAnswered, statusError);
     reply->deleteLater();
+    if (self)
+        Q_EMIT self->fetched(response.outcome);
     co_return response;
+}
+
+QCoro::Task<PageFetcher::Page> PageFetcher::page(QString address, Form form)
+{
+    const Response response = co_await fetch(address, form == Form::GetBody ? CacheHeader::Send : CacheHeader::Omit);
+    Page page;
+    page.body = form == Form::Transfer ? fromGbk(response.body) : decodeBody(response.body, response.contentType);
+    page.outcome = response.outcome;
+    co_return page;
 }
 
 QCoro::Task<QString> PageFetcher::GetBody(const QString &address)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/fetchoutcome.h"
 #include "core/networksettings.h"
 
 #include <QCoroTask>
@@ -11,7 +12,8 @@
 // Each is a coroutine: the caller awaits it while the window keeps running.
 // Every failure (invalid or unconfigured address, unreachable host, time-out,
 // a body over the size cap, a body cut off before its end, a redirect loop)
-// yields an empty body; an error status still yields its page.
+// yields an empty body; an error status still yields its page. Every fetch
+// also says how it ended (`fetched`), for the per-site status.
 class PageFetcher : public QObject
 {
     Q_OBJECT
@@ -21,7 +23,21 @@ public:
     // How much the network layer may hold for us before it waits.
     static constexpr qint64 ReadChunkBytes = 256 * 1024;
 
+    enum class Form {
+        GetBody,  // "If-Modified-Since: 0", declared charset
+        Plain,    // without the cache header
+        Transfer, // decoded as GBK
+    };
+    struct Page
+    {
+        QString body; // empty on failure
+        FetchOutcome outcome;
+    };
+
     explicit PageFetcher(const NetworkSettings &settings, QObject *parent = nullptr);
+
+    // A page in one of the three forms, with how the fetch ended.
+    QCoro::Task<Page> page(QString address, Form form = Form::GetBody);
 
     // GET with "If-Modified-Since: 0", decoded by the declared charset.
     QCoro::Task<QString> GetBody(const QString &address);
@@ -37,16 +53,21 @@ public:
     // An address worth sending: http or https with a host.
     static bool isFetchable(const QUrl &url);
 
+Q_SIGNALS:
+    // After every fetch, whoever asked for it.
+    void fetched(const FetchOutcome &outcome);
+
 private:
     struct Response
     {
         QByteArray body;
         QByteArray contentType;
         bool ok = false;
+        FetchOutcome outcome;
     };
     enum class CacheHeader { Send, Omit };
 
-    QCoro::Task<Response> fetch(const QString &address, CacheHeader cacheHeader);
+    QCoro::Task<Response> fetch(QString address, CacheHeader cacheHeader);
 
     NetworkSettings m_settings;
     QNetworkAccessManager m_manager;

@@ -8,6 +8,7 @@
 class Dialogs;
 class PageFetcher;
 class ProcessControl;
+class SiteStatusBoard;
 class UrlOpener;
 
 // What the main window and its readers are given from outside: the site
@@ -17,6 +18,7 @@ struct Services
 {
     SiteConfig sites;
     PageFetcher *fetcher = nullptr;
+    SiteStatusBoard *siteStatus = nullptr; // the last outcome of every site
     Dialogs *dialogs = nullptr;
     UrlOpener *opener = nullptr;
     ProcessControl *processes = nullptr;

@@ -26,6 +26,28 @@ const QStringList &SiteConfig::siteKeys()
     return keys;
 }
 
+QString SiteConfig::siteTitle(const QString &key)
+{
+    static const QHash<QString, QString> titles = {
+        {QStringLiteral("netdisk_search"), QStringLiteral("网盘搜索")},
+        {QStringLiteral("movie_listing"), QStringLiteral("影视列表")},
+        {QStringLiteral("bt_board"), QStringLiteral("BT论坛")},
+        {QStringLiteral("torrent_search"), QStringLiteral("种子搜索")},
+        {QStringLiteral("rss_feed"), QStringLiteral("RSS种子")},
+        {QStringLiteral("magnet_search"), QStringLiteral("磁力搜索")},
+        {QStringLiteral("resource_release"), QStringLiteral("资源发布")},
+        {QStringLiteral("movie_resource"), QStringLiteral("影视资源")},
+        {QStringLiteral("emule"), QStringLiteral("电驴资源")},
+        {QStringLiteral("ed2k_search"), QStringLiteral("ed2k搜索")},
+        {QStringLiteral("qvod_channel"), QStringLiteral("快播影视")},
+        {QStringLiteral("qvod_search"), QStringLiteral("影视搜索")},
+        {QStringLiteral("cloud_on_demand"), QStringLiteral("云点播")},
+        {QStringLiteral("live_tv"), QStringLiteral("电视直播")},
+        {QStringLiteral("maker"), QStringLiteral("官方网站")},
+    };
+    return titles.value(key.toLower(), key);
+}
+
 SiteConfig SiteConfig::fromFile(const QString &path)
 {
     const IniDocument ini = IniDocument::fromFile(path, IniDocument::Encoding::Utf8);
@@ -63,6 +85,26 @@ QString SiteConfig::site(const QString &key) const
 void SiteConfig::setSite(const QString &key, const QString &baseAddress)
 {
     m_sites.insert(key.toLower(), withoutTrailingSlash(baseAddress));
+}
+
+QString SiteConfig::siteKeyFor(const QString &address) const
+{
+    QString best;
+    qsizetype bestLength = 0;
+    QStringList keys = m_sites.keys();
+    keys.sort(); // two keys on one base: always the same one
+    for (const QString &key : std::as_const(keys)) {
+        const QString &base = m_sites.value(key);
+        if (base.size() <= bestLength || !address.startsWith(base, Qt::CaseInsensitive))
+            continue;
+        // "http://a/emule" is not the base of "http://a/emule2/...".
+        const QChar next = address.size() > base.size() ? address.at(base.size()) : QChar(u'/');
+        if (next != u'/' && next != u'?' && next != u'#')
+            continue;
+        best = key;
+        bestLength = base.size();
+    }
+    return best;
 }
 
 QString SiteConfig::netdiskFilter(int index) const

@@ -18,6 +18,8 @@ class SiteConfig
 {
 public:
     static const QStringList &siteKeys();
+    // What the user calls a site, e.g. "网盘搜索" for netdisk_search.
+    static QString siteTitle(const QString &key);
 
     SiteConfig() = default;
     // A missing file gives an empty configuration.
@@ -29,6 +31,9 @@ public:
     void setNetdiskFilter(int index, const QString &filter);
     QString portal(const QString &option) const;
     void setPortal(const QString &option, const QString &host);
+    // The site whose base address `address` lies under (the longest such
+    // base wins); empty when none does.
+    QString siteKeyFor(const QString &address) const;
     QString page(const QString &key) const;
     void setPage(const QString &key, const QString &address);
 

@@ -1,5 +1,7 @@
 #include "core/texttools.h"
 
+#include <algorithm>
+
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
@@ -201,4 +203,20 @@ int leadingNumber(QStringView text)
     bool ok = false;
     const int value = text.left(i).toInt(&ok);
     return ok ? value : 0;
+}
+
+QString cleanCell(const QString &text)
+{
+    const auto isControl = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; };
+    if (std::none_of(text.cbegin(), text.cend(), isControl))
+        return text;
+    QString clean;
+    clean.reserve(text.size());
+    for (QChar c : text) {
+        if (c == u'\t' || c == u'\n' || c == u'\r')
+            clean.append(u' ');
+        else if (!isControl(c))
+            clean.append(c);
+    }
+    return clean;
 }

@@ -37,3 +37,8 @@ QString normalizedPageText(const QString &text);
 
 // The leading number of a text ("12 部" gives 12); 0 when there is none.
 int leadingNumber(QStringView text);
+
+// Text cut from an outside page made fit for a list cell, the clipboard or
+// a script's output: line breaks and tabs become spaces, other control
+// characters (NUL among them) go.
+QString cleanCell(const QString &text);

@@ -1,5 +1,7 @@
 #include "ui/resultlist.h"
 
+#include "core/texttools.h"
+
 #include "ui/readercontext.h"
 #include "ui/resultlistcatalog.h"
 #include "ui/rowactions.h"
@@ -12,25 +14,6 @@
 namespace {
 
 constexpr int TwipsPerPixel = 15;
-
-// Cells hold text cut from outside pages: a NUL or another control
-// character must not reach the list, the clipboard or the export. Line
-// breaks and tabs become spaces, the rest goes.
-QString cleanCell(const QString &text)
-{
-    const auto isControl = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; };
-    if (std::none_of(text.cbegin(), text.cend(), isControl))
-        return text;
-    QString clean;
-    clean.reserve(text.size());
-    for (QChar c : text) {
-        if (c == u'\t' || c == u'\n' || c == u'\r')
-            clean.append(u' ');
-        else if (!isControl(c))
-            clean.append(c);
-    }
-    return clean;
-}
 
 } // namespace
 
@@ -107,6 +90,16 @@ QTreeWidgetItem *ResultList::addRow(const QString &itemText, std::initializer_li
     auto *row = new QTreeWidgetItem();
     row->setText(0, cleanCell(itemText));
     for (const Cell &cell : cells)
+        setCell(row, cell.key, cell.text);
+    addTopLevelItem(row);
+    return row;
+}
+
+QTreeWidgetItem *ResultList::addRow(const ListRow &listRow)
+{
+    auto *row = new QTreeWidgetItem();
+    row->setText(0, cleanCell(listRow.text));
+    for (const Cell &cell : listRow.cells)
         setCell(row, cell.key, cell.text);
     addTopLevelItem(row);
     return row;

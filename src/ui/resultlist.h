@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/listrow.h"
 #include "core/resultlistshape.h"
 
 #include <QTreeWidget>
@@ -15,11 +16,7 @@ class ResultList : public QTreeWidget
     Q_OBJECT
 
 public:
-    struct Cell
-    {
-        QString key;
-        QString text;
-    };
+    using Cell = ListRow::Cell;
 
     explicit ResultList(const ResultListShape &shape, QWidget *parent = nullptr);
     // A list of the catalog by name (e.g. "ListView1").
@@ -30,6 +27,7 @@ public:
     int columnOf(const QString &key) const;
 
     QTreeWidgetItem *addRow(const QString &itemText, std::initializer_list<Cell> cells = {});
+    QTreeWidgetItem *addRow(const ListRow &row);
     void setCell(QTreeWidgetItem *row, const QString &key, const QString &text);
     // Subitem n of a row (1-based); empty when the row or the cell is missing.
     QString cellText(const QTreeWidgetItem *row, int subitem) const;

@@ -2,6 +2,9 @@
 
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
+#include "core/services.h"
+#include "core/siteconfig.h"
+#include "core/sitestatusboard.h"
 #include "ui/resultlist.h"
 
 #include <QAbstractButton>
@@ -48,6 +51,11 @@ void SearchRun::setNotFoundText(const QString &text)
     m_notFoundText = text;
 }
 
+void SearchRun::setSiteKey(const QString &key)
+{
+    m_siteKey = key;
+}
+
 void SearchRun::setStallHandler(std::function<void()> handler)
 {
     m_stallHandler = std::move(handler);
@@ -58,6 +66,8 @@ quint64 SearchRun::begin(const QString &progress)
     ++m_search;
     m_running = true;
     m_fetching = 0;
+    m_failure.reset();
+    m_answeredSites.clear();
     for (ReaderTimer *timer : std::as_const(m_timers))
         timer->disarm();
     if (m_list)
@@ -90,31 +100,41 @@ QCoro::Task<std::optional<QString>> SearchRun::fetch(const QString &address, For
     return fetchFor(m_search, address, form);
 }
 
-QCoro::Task<std::optional<QString>> SearchRun::fetchFor(quint64 search, const QString &address, Form form)
+QCoro::Task<std::optional<QString>> SearchRun::fetchFor(quint64 search, QString address, Form form)
 {
     if (!isCurrent(search))
         co_return std::nullopt;
     ++m_fetching;
     QPointer<SearchRun> self(this);
-    PageFetcher &fetcher = m_context.fetcher();
-    QString body;
-    switch (form) {
-    case Form::GetBody:
-        body = co_await fetcher.GetBody(address);
-        break;
-    case Form::Plain:
-        body = co_await fetcher.plainBody(address);
-        break;
-    case Form::Transfer:
-        body = co_await fetcher.transferBody(address);
-        break;
-    }
+    PageFetcher::Page page = co_await m_context.fetcher().page(address, form);
     // A closed window or a newer search: the caller must not go on.
     if (!self || !self->isCurrent(search))
         co_return std::nullopt;
     --m_fetching;
+    if (page.outcome.failed()) {
+        if (!m_failure)
+            m_failure = page.outcome;
+    } else {
+        QString site = m_context.sites().siteKeyFor(address);
+        if (site.isEmpty())
+            site = m_siteKey;
+        if (!site.isEmpty() && !m_answeredSites.contains(site))
+            m_answeredSites.append(site);
+    }
     scheduleStallCheck();
-    co_return body;
+    co_return std::move(page.body);
+}
+
+QString SearchRun::failureText(const SiteConfig &sites, const FetchOutcome &outcome, const QString &fallbackSite)
+{
+    QString key = sites.siteKeyFor(outcome.address);
+    if (key.isEmpty())
+        key = fallbackSite;
+    const QString site = key.isEmpty() ? QStringLiteral("站点") : SiteConfig::siteTitle(key);
+    // A reader whose site has no address builds a bare path.
+    if (outcome.kind == FetchOutcome::Kind::InvalidAddress && !key.isEmpty() && sites.site(key).isEmpty())
+        return site + QStringLiteral("：未配置地址");
+    return site + QStringLiteral("：") + outcome.describe();
 }
 
 void SearchRun::finish(const QString &message)
@@ -124,8 +144,17 @@ void SearchRun::finish(const QString &message)
         if (button)
             button->setEnabled(true);
     }
-    if (!message.isNull())
+    const int rows = m_list ? m_list->rowCount() : -1;
+    if (rows == 0 && m_failure)
+        m_context.report(failureText(m_context.sites(), *m_failure, m_siteKey));
+    else if (!message.isNull())
         m_context.report(message);
+    if (SiteStatusBoard *board = m_context.services().siteStatus; board && rows >= 0) {
+        for (const QString &site : std::as_const(m_answeredSites))
+            board->noteItems(site, rows);
+    }
+    m_failure.reset();
+    m_answeredSites.clear();
 }
 
 void SearchRun::scheduleStallCheck()

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "core/fetchoutcome.h"
+#include "core/pagefetcher.h"
 #include "ui/readercontext.h"
 
 #include <QCoroTask>
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -25,16 +28,17 @@ class ResultList;
 // neither finished, nor fetching, nor waiting on an armed timer is stalled:
 // the stall handler ends it (by default: report the not-found text and
 // enable the button).
+//
+// A search that ends with an empty list after one of its fetches failed
+// reports which site failed and why ("网盘搜索：连接超时 (5.0 s)") instead
+// of the reader's own text, which stays for a site that answered without a
+// hit. Its rows go to the site status board.
 class SearchRun : public QObject
 {
     Q_OBJECT
 
 public:
-    enum class Form {
-        GetBody,  // "If-Modified-Since: 0", declared charset
-        Plain,    // without the cache header
-        Transfer, // decoded as GBK
-    };
+    using Form = PageFetcher::Form;
 
     // What a reader hands over, all optional: its start buttons (disabled
     // while a search runs), its list (cleared at every begin()), its timers
@@ -60,6 +64,9 @@ public:
     void addTimers(const QList<ReaderTimer *> &timers);
     // The text a stalled search reports (default handler).
     void setNotFoundText(const QString &text);
+    // The site a failed fetch is blamed on when its address lies under no
+    // configured site (an unconfigured one, say).
+    void setSiteKey(const QString &key);
     // Replaces the default stall handling; it must end the search (finish())
     // or arm one of the reader's timers.
     void setStallHandler(std::function<void()> handler);
@@ -76,12 +83,17 @@ public:
     QCoro::Task<std::optional<QString>> fetch(const QString &address, Form form = Form::GetBody);
     // The same for the search `search`, for work that outlives a begin()
     // of its own (one detail page per row).
-    QCoro::Task<std::optional<QString>> fetchFor(quint64 search, const QString &address,
+    QCoro::Task<std::optional<QString>> fetchFor(quint64 search, QString address,
                                                  Form form = Form::GetBody);
 
     // Ends the current search: the buttons come back and `message`, when
-    // not null, goes to the status panel.
+    // not null, goes to the status panel (unless the list is empty because
+    // a site failed: then the failure does).
     void finish(const QString &message = QString());
+
+    // The status text for a search whose fetch failed: "<site>：<why>".
+    static QString failureText(const SiteConfig &sites, const FetchOutcome &outcome,
+                               const QString &fallbackSite = QString());
 
 private:
     void scheduleStallCheck();
@@ -92,8 +104,11 @@ private:
     QPointer<ResultList> m_list;
     QList<ReaderTimer *> m_timers;
     QString m_notFoundText;
+    QString m_siteKey;
     std::function<void()> m_stallHandler;
     quint64 m_search = 0;
     bool m_running = false;
     int m_fetching = 0; // fetches of the current search still waiting
+    std::optional<FetchOutcome> m_failure; // the current search's first failed fetch
+    QStringList m_answeredSites; // sites the current search read a page from
 };

@@ -8,6 +8,7 @@
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
 #include <QTcpServer>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -39,6 +40,8 @@ private Q_SLOTS:
     void timeOutGivesEmptyBody();
     void brokenAnswersGiveEmptyBody_data();
     void brokenAnswersGiveEmptyBody();
+    void outcomes_data();
+    void outcomes();
     void transferFormDecodesGbk();
     void metaSniffing_data();
     void metaSniffing();
@@ -201,6 +204,64 @@ void TestPageFetcher::brokenAnswersGiveEmptyBody()
     QCOMPARE(await(fetcher.bytes(hostile.root() + u"/utf8"_s)), QByteArray());
     QCOMPARE(await(fetcher.GetBody(hostile.root() + u"/utf8"_s)), QString());
     QVERIFY2(hostile.hugeBytesSent() < HostileServer::HugeBytes / 2, qPrintable(QString::number(hostile.hugeBytesSent())));
+}
+
+void TestPageFetcher::outcomes_data()
+{
+    QTest::addColumn<QString>("address"); // "hostile:N" for a HostileServer case
+    QTest::addColumn<int>("timeoutMs");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("hasBody");
+    QTest::newRow("ok") << u"/utf8"_s << 30000 << u"ok"_s << u"正常"_s << true;
+    QTest::newRow("404 keeps its page") << u"/missing"_s << 30000 << u"http-404"_s << u"HTTP 404"_s << true;
+    QTest::newRow("500 keeps its page") << u"/broken"_s << 30000 << u"http-500"_s << u"HTTP 500"_s << true;
+    QTest::newRow("refused") << u"http://127.0.0.1:1/x"_s << 30000 << u"refused"_s << u"连接被拒绝"_s << false;
+    QTest::newRow("not configured") << QString() << 30000 << u"not-configured"_s << u"未配置地址"_s << false;
+    QTest::newRow("not http") << u"file:///etc/passwd"_s << 30000 << u"invalid-address"_s << u"地址无效"_s << false;
+    QTest::newRow("time-out") << u"hostile:%1"_s.arg(int(HostileServer::Case::Hang)) << 500 << u"timeout"_s
+                              << u"连接超时 (0.5 s)"_s << false;
+    QTest::newRow("cut off") << u"hostile:%1"_s.arg(int(HostileServer::Case::Truncated)) << 30000 << u"cut-off"_s
+                             << u"页面不完整"_s << false;
+    QTest::newRow("too large") << u"hostile:%1"_s.arg(int(HostileServer::Case::Huge)) << 30000 << u"too-large"_s
+                               << u"页面过大"_s << false;
+    QTest::newRow("redirect loop") << u"hostile:%1"_s.arg(int(HostileServer::Case::RedirectLoop)) << 30000
+                                   << u"redirect-loop"_s << u"重定向过多"_s << false;
+}
+
+// Every way a fetch ends is told apart, once, through `fetched` and page().
+void TestPageFetcher::outcomes()
+{
+    QFETCH(QString, address);
+    QFETCH(int, timeoutMs);
+    QFETCH(QString, code);
+    QFETCH(QString, shown);
+    QFETCH(bool, hasBody);
+    HostileServer hostile;
+    if (address.startsWith(u"hostile:"_s)) {
+        QVERIFY(hostile.start());
+        hostile.setDemoRoot(u"http://127.0.0.1:%1"_s.arg(m_port));
+        hostile.setCase(HostileServer::Case(address.mid(8).toInt()));
+        address = hostile.root() + u"/utf8"_s;
+    } else if (address.startsWith(u'/')) {
+        address = url(address);
+    }
+    NetworkSettings settings;
+    settings.timeoutMs = timeoutMs;
+    PageFetcher fetcher(settings);
+    QSignalSpy fetched(&fetcher, &PageFetcher::fetched);
+    const PageFetcher::Page page = await(fetcher.page(address));
+    QCOMPARE(page.outcome.code(), code);
+    // The time-out's figure is the time taken, which a loaded machine stretches.
+    if (code == u"timeout"_s)
+        QVERIFY(page.outcome.describe().startsWith(u"连接超时 ("_s));
+    else
+        QCOMPARE(page.outcome.describe(), shown);
+    QCOMPARE(page.outcome.failed(), code != u"ok"_s);
+    QCOMPARE(!page.body.isEmpty(), hasBody);
+    QCOMPARE(page.outcome.address, address);
+    QCOMPARE(fetched.size(), 1);
+    QCOMPARE(fetched.first().first().value<FetchOutcome>().code(), code);
 }
 
 void TestPageFetcher::transferFormDecodesGbk()

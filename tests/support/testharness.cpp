@@ -1,5 +1,6 @@
 #include "support/testharness.h"
 
+#include "core/sitestatusboard.h"
 #include "shell/mainwindow.h"
 #include "shell/updatecheck.h"
 #include "shell/windowshell.h"
@@ -30,6 +31,8 @@ MainWindow &TestHarness::window()
     if (!m_window) {
         m_fetcher = std::make_unique<PageFetcher>(services.sites.network());
         services.fetcher = m_fetcher.get();
+        m_siteStatus = std::make_unique<SiteStatusBoard>(services.sites, *m_fetcher);
+        services.siteStatus = m_siteStatus.get();
         m_window = std::make_unique<MainWindow>(services);
         UpdateCheck *check = m_window->shell()->updateCheck();
         if (waitForUnlock)

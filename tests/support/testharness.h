@@ -2,6 +2,7 @@
 
 #include "core/pagefetcher.h"
 #include "core/procfsprocesscontrol.h"
+#include "core/sitestatusboard.h"
 #include "core/services.h"
 #include "demo/demoserver.h"
 #include "support/recordingdialogs.h"
@@ -55,6 +56,7 @@ public:
 
 private:
     std::unique_ptr<PageFetcher> m_fetcher;
+    std::unique_ptr<SiteStatusBoard> m_siteStatus;
     std::unique_ptr<MainWindow> m_window;
 };
 

@@ -50,6 +50,7 @@ Ed2kSearchReader::Ed2kSearchReader(const ReaderContext &context, QWidget *page, 
                            .timers = {m_parseTimer, m_notFoundTimer},
                            .notFoundText = notFoundText()},
                           this);
+    m_run->setSiteKey(u"ed2k_search"_s);
 
     connect(m_start, &QPushButton::clicked, this, [this] { search(); });
     // A file's page opens in the browser.

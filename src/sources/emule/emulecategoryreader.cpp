@@ -51,6 +51,7 @@ EmuleCategoryReader::EmuleCategoryReader(const ReaderContext &context, QWidget *
     // No button is locked: a newer press supersedes an older fetch, so pages
     // never arrive out of order.
     m_run = new SearchRun(m_context, this);
+    m_run->setSiteKey(u"emule"_s);
     connect(m_buttons[0], &QPushButton::clicked, this, [this] { fetchPage(); });
     connect(m_buttons[1], &QPushButton::clicked, this, &EmuleCategoryReader::nextPage);
     connect(m_buttons[2], &QPushButton::clicked, this, &EmuleCategoryReader::previousPage);

@@ -34,6 +34,7 @@ EmuleSearchReader::EmuleSearchReader(const ReaderContext &context, QWidget *page
     m_parseTimer = new ReaderTimer(u"Timer15"_s, 100, this);
     connect(m_parseTimer, &QTimer::timeout, this, &EmuleSearchReader::parseTick);
     m_run = new SearchRun(m_context, {.buttons = {m_start}, .list = m_list, .timers = {m_parseTimer}}, this);
+    m_run->setSiteKey(u"emule"_s);
     m_run->setStallHandler([this] { reportNotFound(); });
 
     connect(m_start, &QPushButton::clicked, this, [this] { search(); });

@@ -43,6 +43,7 @@ NetdiskReader::NetdiskReader(const ReaderContext &context, QWidget *page, QObjec
     connect(m_notFoundTimer, &QTimer::timeout, this, &NetdiskReader::notFoundTick);
     m_run = new SearchRun(m_context, {.buttons = {m_start}, .list = m_list, .timers = {m_parseTimer, m_notFoundTimer}},
                           this);
+    m_run->setSiteKey(u"netdisk_search"_s);
     // Every fetch failed: end like a search without hits.
     m_run->setStallHandler([this] { m_notFoundTimer->arm(); });
 

@@ -52,6 +52,7 @@ QvodChannelReader::QvodChannelReader(const ReaderContext &context, QWidget *page
     connect(m_timer, &QTimer::timeout, this, &QvodChannelReader::parsePage);
     // No start button is held: a new listing supersedes an older one.
     m_run = new SearchRun(m_context, this);
+    m_run->setSiteKey(u"qvod_channel"_s);
     m_run->setList(m_list);
     m_run->addTimers({m_timer});
 

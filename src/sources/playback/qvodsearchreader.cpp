@@ -54,6 +54,7 @@ QvodSearchReader::QvodSearchReader(const ReaderContext &context, QWidget *page, 
     // A listing supersedes a running search and the other way round; either
     // ends with "开始搜索" enabled, and a failed fetch keeps the progress text.
     m_run = new SearchRun(m_context, this);
+    m_run->setSiteKey(u"qvod_search"_s);
     m_run->setStartButtons({m_search});
     m_run->setList(m_list);
     m_run->addTimers({m_listingTimer, m_pagesTimer});

@@ -19,6 +19,7 @@ BtBoardReader::BtBoardReader(const ReaderContext &context, QWidget *page, QObjec
     setObjectName(u"BtBoardReader"_s);
     buildControls(page);
     m_run = new SearchRun(m_context, this);
+    m_run->setSiteKey(u"bt_board"_s);
     m_run->setStartButtons({m_fetch, m_next, m_previous});
     m_run->setList(m_list);
     // A failed fetch ends quietly, the progress message left standing.

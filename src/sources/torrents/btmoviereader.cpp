@@ -35,6 +35,7 @@ BtMovieReader::BtMovieReader(const ReaderContext &context, QWidget *page, QObjec
     setObjectName(u"BtMovieReader"_s);
     buildControls(page);
     m_run = new SearchRun(m_context, this);
+    m_run->setSiteKey(u"emule"_s);
     m_run->setStartButtons({m_fetch, m_next, m_previous});
     m_run->setList(m_list);
     // A failed fetch ends quietly, the progress message left standing.

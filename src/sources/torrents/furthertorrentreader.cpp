@@ -125,12 +125,15 @@ QCoro::Task<> FurtherTorrentReader::search()
     const int channel = m_channel->currentIndex();
     const QString encoded = UTF8_URLEncoding(keyword);
     QString address;
-    if (channel == MagnetChannel)
+    if (channel == MagnetChannel) {
+        m_run->setSiteKey(u"magnet_search"_s);
         address = magnetSearchAddress(m_context.sites().site(u"magnet_search"_s), encoded, m_page);
-    else if (channel == ReleaseChannel)
+    } else if (channel == ReleaseChannel) {
+        m_run->setSiteKey(u"resource_release"_s);
         address = resourceReleaseAddress(m_context.sites().site(u"resource_release"_s), encoded, m_page);
-    else
+    } else {
         co_return;
+    }
 
     const std::optional<QString> body = co_await m_run->fetch(address);
     if (!body)

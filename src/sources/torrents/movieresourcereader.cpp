@@ -37,6 +37,7 @@ MovieResourceReader::MovieResourceReader(const ReaderContext &context, QWidget *
     SourceButtonGroup *sources = SourceButtonGroup::of(m_context.window());
     buildControls(page, sources);
     m_run = new SearchRun(m_context, {.buttons = {m_start}, .list = m_list}, this);
+    m_run->setSiteKey(u"movie_resource"_s);
     m_run->setStallHandler([this] { reportNotFound(); });
     m_keyword->installEventFilter(this);
     connect(sources, &SourceButtonGroup::pressed, this, [this](int index) {

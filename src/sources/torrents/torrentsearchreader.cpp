@@ -46,6 +46,7 @@ TorrentSearchReader::TorrentSearchReader(const ReaderContext &context, QWidget *
                            .timers = {m_parseTimer, m_notFoundTimer},
                            .notFoundText = u"未找到相关资源.."_s},
                           this);
+    m_run->setSiteKey(u"torrent_search"_s);
 
     connect(m_keyword, &QLineEdit::textChanged, this,
             [this](const QString &text) { m_encodedKeyword = UTF8_URLEncoding(text); });

@@ -274,14 +274,15 @@ void TestEmuleReaders::siteSearch()
         QVERIFY(!button->isEnabled());
     }
 
-    const QString status = rows > 0 ? u"获取完毕.."_s : u"没有找到相关电驴资源!"_s;
+    const QString notFound = u"没有找到相关电驴资源!"_s;
+    const QString status = rows > 0 ? u"获取完毕.."_s : configured ? notFound : u"电驴资源：未配置地址"_s;
     QTRY_VERIFY_WITH_TIMEOUT(button->isEnabled() && m_h->status() == status, 10000);
     QCOMPARE(results->rowCount(), rows);
     QVERIFY(!m_h->child<QTimer>(u"Timer15"_s)->isActive());
     QCOMPARE(m_h->demo.requests(), request.isEmpty() ? QStringList() : QStringList{request});
     if (rows == 0) {
         QCOMPARE(m_h->dialogs.shown.size(), 1);
-        QCOMPARE(m_h->dialogs.shown.first().text, status);
+        QCOMPARE(m_h->dialogs.shown.first().text, notFound);
         return;
     }
     QVERIFY(m_h->dialogs.shown.isEmpty());
@@ -336,7 +337,7 @@ void TestEmuleReaders::ed2kSearch()
         QVERIFY(!button->isEnabled());
     }
 
-    const QString status = rows > 0 ? u"资源获取完毕.."_s : u"没有找到相关资源.."_s;
+    const QString status = rows > 0 ? u"资源获取完毕.."_s : configured ? u"没有找到相关资源.."_s : u"ed2k搜索：未配置地址"_s;
     QTRY_VERIFY_WITH_TIMEOUT(button->isEnabled() && m_h->status() == status, 10000);
     QCOMPARE(list(u"ListView17"_s)->rowCount(), rows);
     QVERIFY(!m_h->child<QTimer>(u"Timer20"_s)->isActive());

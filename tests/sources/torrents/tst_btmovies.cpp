@@ -25,8 +25,8 @@ private Q_SLOTS:
     void paging();
     void previousOnPageOne();
     void shortAndEmptyPages();
-    void failedFetchesEndQuietly_data();
-    void failedFetchesEndQuietly();
+    void failedFetchNamesTheSite_data();
+    void failedFetchNamesTheSite();
     void downloadPageFillsTheFields();
     void downloadPageWithoutMarkers();
     void cloudPlay();
@@ -148,26 +148,26 @@ void TestBtMovies::shortAndEmptyPages()
     QCOMPARE(m_h->demo.requests().last(), u"/emule/Download/bt/dianying/6"_s);
 }
 
-void TestBtMovies::failedFetchesEndQuietly_data()
+void TestBtMovies::failedFetchNamesTheSite_data()
 {
     QTest::addColumn<QString>("site");
     QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("list");
-    QTest::addColumn<QString>("progress");
-    QTest::newRow("BT movies") << u"emule"_s << 6 << u"Commandz3_0"_s << u"ListView16"_s << u"正在获取电影资源.."_s;
-    QTest::newRow("board") << u"bt_board"_s << 5 << u"Command3_0"_s << u"ListView18"_s << u"正在获取资源 ..."_s;
+    QTest::addColumn<QString>("status");
+    QTest::newRow("BT movies") << u"emule"_s << 6 << u"Commandz3_0"_s << u"ListView16"_s << u"电驴资源：连接被拒绝"_s;
+    QTest::newRow("board") << u"bt_board"_s << 5 << u"Command3_0"_s << u"ListView18"_s << u"BT论坛：连接被拒绝"_s;
 }
 
-// A fetch that fails leaves the progress message and an empty list, and
-// gives the buttons back.
-void TestBtMovies::failedFetchesEndQuietly()
+// A fetch that fails names the site and why, leaves an empty list and gives
+// the buttons back.
+void TestBtMovies::failedFetchNamesTheSite()
 {
     QFETCH(QString, site);
     QFETCH(int, tab);
     QFETCH(QString, start);
     QFETCH(QString, list);
-    QFETCH(QString, progress);
+    QFETCH(QString, status);
     m_h->window().innerTabs(u"SSTab2"_s)->setCurrentIndex(tab);
     auto *view = m_h->child<ResultList>(list);
     view->addRow(u"old"_s);
@@ -177,7 +177,7 @@ void TestBtMovies::failedFetchesEndQuietly()
     QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(!button->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(button->isEnabled(), 10000);
-    QCOMPARE(m_h->status(), progress);
+    QCOMPARE(m_h->status(), status);
     QCOMPARE(view->rowCount(), 0);
     QVERIFY(m_h->dialogs.shown.isEmpty());
 }

@@ -258,7 +258,7 @@ void TestTorrentSources::torrentSearchNotFound()
         m_h->services.sites.setSite(u"torrent_search"_s, QString());
     m_h->child<QLineEdit>(u"Text4"_s)->setText(page);
     start(0, u"Text2"_s, keyword);
-    waitForEnd(0, u"未找到相关资源.."_s);
+    waitForEnd(0, configured ? u"未找到相关资源.."_s : u"种子搜索：未配置地址"_s);
     QCOMPARE(list(u"ListView2"_s)->rowCount(), 0);
     QVERIFY(!m_h->child<QTimer>(u"Timer4"_s)->isActive());
     QVERIFY(m_h->dialogs.shown.isEmpty());
@@ -319,7 +319,7 @@ void TestTorrentSources::feedNotFound()
     QTRY_COMPARE_WITH_TIMEOUT(m_h->dialogs.shown.size(), 1, 10000);
     QCOMPARE(m_h->dialogs.shown.first().text, u"未找到相关资源!"_s);
     QCOMPARE(m_h->dialogs.shown.first().icon, QMessageBox::Information);
-    QCOMPARE(m_h->status(), u"未找到相关资源.."_s);
+    QCOMPARE(m_h->status(), configured ? u"未找到相关资源.."_s : u"RSS种子：未配置地址"_s);
     QVERIFY(button(1)->isEnabled());
     QVERIFY(!m_h->child<QTimer>(u"Timer6"_s)->isActive());
     QCOMPARE(list(u"ListView4"_s)->rowCount(), 0);
@@ -489,7 +489,7 @@ void TestTorrentSources::movieResourceNotFound()
         m_h->services.sites.setSite(u"movie_resource"_s, QString());
     list(u"ListView13"_s)->addRow(u"old"_s);
     start(2, u"Text13"_s, keyword);
-    waitForEnd(2, u"没有找到相关影片资源.."_s);
+    waitForEnd(2, configured ? u"没有找到相关影片资源.."_s : u"影视资源：未配置地址"_s);
     QCOMPARE(m_h->dialogs.shown.size(), 1);
     QCOMPARE(m_h->dialogs.shown.first().text, u"没有找到相关影片资源"_s);
     QCOMPARE(m_h->dialogs.shown.first().icon, QMessageBox::Information);

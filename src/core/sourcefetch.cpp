@@ -1,0 +1,35 @@
+#include "core/sourcefetch.h"
+
+#include "core/siteconfig.h"
+
+SourceFetch::SourceFetch(PageFetcher &fetcher, const SiteConfig &sites)
+    : m_fetcher(fetcher)
+    , m_sites(sites)
+{
+}
+
+const SiteConfig &SourceFetch::sites() const
+{
+    return m_sites;
+}
+
+QCoro::Task<QString> SourceFetch::get(QString address, PageFetcher::Form form)
+{
+    PageFetcher::Page page = co_await m_fetcher.page(address, form);
+    m_outcomes.append(page.outcome);
+    co_return std::move(page.body);
+}
+
+const QList<FetchOutcome> &SourceFetch::outcomes() const
+{
+    return m_outcomes;
+}
+
+std::optional<FetchOutcome> SourceFetch::firstFailure() const
+{
+    for (const FetchOutcome &outcome : m_outcomes) {
+        if (outcome.failed())
+            return outcome;
+    }
+    return std::nullopt;
+}

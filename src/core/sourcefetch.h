@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/fetchoutcome.h"
+#include "core/pagefetcher.h"
+
+#include <QCoroTask>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class SiteConfig;
+
+// The fetches of one headless search: the configuration it reads its
+// addresses from, and how every page it asked for ended.
+class SourceFetch
+{
+public:
+    SourceFetch(PageFetcher &fetcher, const SiteConfig &sites);
+
+    const SiteConfig &sites() const;
+    // The page, or an empty text when the fetch failed.
+    QCoro::Task<QString> get(QString address, PageFetcher::Form form = PageFetcher::Form::GetBody);
+
+    const QList<FetchOutcome> &outcomes() const;
+    // The first fetch that failed (an error status counts), if any.
+    std::optional<FetchOutcome> firstFailure() const;
+
+private:
+    PageFetcher &m_fetcher;
+    const SiteConfig &m_sites;
+    QList<FetchOutcome> m_outcomes;
+};
