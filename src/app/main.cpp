@@ -4,6 +4,7 @@
 #include "core/sitestatusboard.h"
 #include "demo/demoserver.h"
 #include "shell/commandline.h"
+#include "shell/headlesscommand.h"
 #include "shell/mainwindow.h"
 #include "shell/updatecheck.h"
 #include "shell/windowshell.h"
@@ -11,6 +12,7 @@
 #include "ui/urlopener.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QNetworkReply>
 #include <QWebEngineView>
@@ -81,25 +83,44 @@ void exitWhenShown(PageFetcher &fetcher)
     });
 }
 
+SiteConfig configuredSites(const CommandLine &commandLine, DemoServer &demo)
+{
+    if (commandLine.demo && demo.start())
+        return demo.siteConfig();
+    return SiteConfig::fromFile(commandLine.sitesFile);
+}
+
+// A site check or a search for scripts: no window, no widgets.
+int runHeadless(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(u"juyuanxia"_s);
+    const CommandLine commandLine = CommandLine::parse(app.arguments(), QCoreApplication::applicationDirPath());
+    DemoServer demo;
+    const SiteConfig sites = configuredSites(commandLine, demo);
+    PageFetcher fetcher(sites.network());
+    QTimer::singleShot(0, &app, [&] { HeadlessCommand::run(commandLine, sites, fetcher); });
+    return app.exec();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    allowBrowserAsRoot();
     // QApplication takes its own options out of argv; a restart needs them all.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (CommandLine::parse(QStringList{QString()} + arguments, QString()).headless())
+        return runHeadless(argc, argv);
+    allowBrowserAsRoot();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"juyuanxia"_s);
     const CommandLine commandLine = CommandLine::parse(app.arguments(), QApplication::applicationDirPath());
 
     Services services;
     DemoServer demo;
-    if (commandLine.demo && demo.start())
-        services.sites = demo.siteConfig();
-    else
-        services.sites = SiteConfig::fromFile(commandLine.sitesFile);
+    services.sites = configuredSites(commandLine, demo);
     services.homeDir = commandLine.homeDir;
     services.arguments = arguments;
     services.downloadDir = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);

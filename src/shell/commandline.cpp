@@ -32,6 +32,11 @@ QString defaultSites(const QString &programDir)
 
 } // namespace
 
+bool CommandLine::headless() const
+{
+    return checkSites || search;
+}
+
 CommandLine CommandLine::parse(const QStringList &arguments, const QString &programDir)
 {
     QCommandLineParser parser;
@@ -42,7 +47,11 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &prog
                                         u"FILE"_s);
     const QCommandLineOption exitWhenShown(u"exit-when-shown"_s,
                                            u"Exit as soon as the main window is shown (start-up timing)."_s);
-    parser.addOptions({sites, demo, home, screenshot, exitWhenShown});
+    const QCommandLineOption checkSites(u"check-sites"_s, u"Try every configured site and exit."_s);
+    const QCommandLineOption list(u"list"_s, u"With search: name the sources."_s);
+    const QCommandLineOption page(u"page"_s, u"With search: the page to read."_s, u"N"_s, u"1"_s);
+    const QCommandLineOption format(u"format"_s, u"With search: tsv or json."_s, u"FORMAT"_s, u"tsv"_s);
+    parser.addOptions({sites, demo, home, screenshot, exitWhenShown, checkSites, list, page, format});
     // Unknown options (Qt's own, say) are not ours to refuse.
     parser.parse(arguments);
 
@@ -52,5 +61,16 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &prog
     line.homeDir = parser.isSet(home) ? QDir(parser.value(home)).absolutePath() : defaultHome(programDir);
     line.screenshotFile = parser.value(screenshot);
     line.exitWhenShown = parser.isSet(exitWhenShown);
+
+    line.checkSites = parser.isSet(checkSites);
+    const QStringList positional = parser.positionalArguments();
+    line.search = !positional.isEmpty() && positional.first() == u"search"_s;
+    if (line.search) {
+        line.listSources = parser.isSet(list);
+        line.source = positional.value(1);
+        line.keyword = positional.value(2);
+        line.page = parser.value(page);
+        line.format = parser.value(format);
+    }
     return line;
 }

@@ -10,6 +10,10 @@
 //   --home DIR         the directory of jyxq.ini, the export file and the sounds
 //   --screenshot FILE  save a PNG of the window once start-up is done, then exit
 //   --exit-when-shown  exit as soon as the main window is shown (start-up timing)
+// and the two runs without a window:
+//   --check-sites                 try every configured site, one line each
+//   search SOURCE KEYWORD [--page N] [--format tsv|json]
+//   search --list                 name the sources
 struct CommandLine
 {
     QString sitesFile;
@@ -17,6 +21,17 @@ struct CommandLine
     QString homeDir;
     QString screenshotFile;
     bool exitWhenShown = false;
+
+    bool checkSites = false;
+    bool search = false;
+    bool listSources = false;
+    QString source;
+    QString keyword;
+    QString page = QStringLiteral("1");
+    QString format = QStringLiteral("tsv");
+
+    // No window: a site check or a search.
+    bool headless() const;
 
     static CommandLine parse(const QStringList &arguments, const QString &programDir);
 };

@@ -3,10 +3,13 @@ list(APPEND JYX_WIDGET_SOURCES
     shell/browserclosetimer.cpp
     shell/commandline.cpp
     shell/exitflow.cpp
+    shell/headlesscommand.cpp
     shell/mainwindow.cpp
     shell/readertable.cpp
     shell/mediaplayer.cpp
     shell/settingsfile.cpp
+    shell/sitecheck.cpp
+    shell/sourcetable.cpp
     shell/settingswindow.cpp
     shell/termsofuse.cpp
     shell/updatecheck.cpp

@@ -87,3 +87,9 @@ QList<Ed2kSearchRow> parseEd2kSearchPage(const QString &body, const QString &sit
         out.append(parseRow(rows.piece(i), siteBase));
     return out;
 }
+
+ListRow ed2kSearchListRow(const Ed2kSearchRow &row, qsizetype number)
+{
+    return {QString::number(number),
+            {{QStringLiteral("mc"), row.name}, {QStringLiteral("dz"), row.fileAddress}, {QStringLiteral("fl"), row.category}}};
+}

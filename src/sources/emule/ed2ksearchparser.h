@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/listrow.h"
+
 #include <QList>
 #include <QString>
 
@@ -25,3 +27,6 @@ qsizetype countEd2kSearchRows(const QString &body);
 // category and its name is cut from the whole row; without "</a>" the name
 // is empty; without the file anchor the address is empty.
 QList<Ed2kSearchRow> parseEd2kSearchPage(const QString &body, const QString &siteBase, qsizetype count);
+
+// Row `number` (1-based) of ListView17 as the reader lists it.
+ListRow ed2kSearchListRow(const Ed2kSearchRow &row, qsizetype number);

@@ -108,11 +108,8 @@ void Ed2kSearchReader::parseTick()
 {
     const QList<Ed2kSearchRow> rows = parseEd2kSearchPage(m_body, m_context.sites().site(siteKey()), m_rowCount);
     m_rowCount = 0;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const Ed2kSearchRow &row = rows.at(i);
-        m_list->addRow(QString::number(i + 1),
-                       {{u"mc"_s, row.name}, {u"dz"_s, row.fileAddress}, {u"fl"_s, row.category}});
-    }
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        m_list->addRow(ed2kSearchListRow(rows.at(i), i + 1));
     m_parseTimer->disarm();
     m_run->finish(u"资源获取完毕.."_s);
 }

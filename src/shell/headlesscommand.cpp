@@ -1,0 +1,137 @@
+#include "shell/headlesscommand.h"
+
+#include "core/siteconfig.h"
+#include "core/sourcefetch.h"
+#include "core/texttools.h"
+#include "shell/commandline.h"
+#include "shell/sitecheck.h"
+#include "shell/sourcetable.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void write(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+QString usage()
+{
+    return u"usage: juyuanxia search SOURCE KEYWORD [--page N] [--format tsv|json] [--sites FILE]\n"
+           "       juyuanxia search --list\n"
+           "       juyuanxia --check-sites [--sites FILE]\n"_s;
+}
+
+// Cells in field order; column 0 is the row's item text.
+QStringList cells(const ListRow &row, const QStringList &fields)
+{
+    QStringList values;
+    values.reserve(fields.size());
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        QString value;
+        if (i == 0) {
+            value = row.text;
+        } else {
+            for (const ListRow::Cell &cell : row.cells) {
+                if (cell.key == fields.at(i))
+                    value = cell.text;
+            }
+        }
+        values.append(cleanCell(value));
+    }
+    return values;
+}
+
+QString asTsv(const QList<ListRow> &rows, const QStringList &fields)
+{
+    QString out = fields.join(u'\t') + u'\n';
+    for (const ListRow &row : rows)
+        out += cells(row, fields).join(u'\t') + u'\n';
+    return out;
+}
+
+QString asJson(const QList<ListRow> &rows, const QStringList &fields)
+{
+    QJsonArray array;
+    for (const ListRow &row : rows) {
+        const QStringList values = cells(row, fields);
+        QJsonObject object;
+        for (qsizetype i = 0; i < fields.size(); ++i)
+            object.insert(fields.at(i), values.at(i));
+        array.append(object);
+    }
+    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
+}
+
+QCoro::Task<int> search(const CommandLine &line, const SiteConfig &sites, PageFetcher &fetcher)
+{
+    if (line.listSources) {
+        for (const HeadlessSource &source : headlessSources())
+            write(stdout, source.name + u'\t' + source.siteKey + u'\t' + source.title + u'\t' + source.keywordHelp
+                              + u'\n');
+        co_return 0;
+    }
+    const HeadlessSource *source = findHeadlessSource(line.source);
+    if (!source || line.keyword.isEmpty() || (line.format != u"tsv"_s && line.format != u"json"_s)) {
+        if (!line.source.isEmpty() && !source)
+            write(stderr, u"unknown source: "_s + line.source + u" (juyuanxia search --list)\n"_s);
+        write(stderr, usage());
+        co_return 2;
+    }
+    SourceFetch fetch(fetcher, sites);
+    const QList<ListRow> rows = co_await source->run(fetch, SourceQuery{line.keyword, line.page});
+    const QStringList fields = headlessFields(*source);
+    write(stdout, line.format == u"json"_s ? asJson(rows, fields) : asTsv(rows, fields));
+    const std::optional<FetchOutcome> failure = fetch.firstFailure();
+    if (rows.isEmpty() && failure) {
+        write(stderr, source->siteKey + u'\t' + failure->address + u'\t' + failure->code() + u'\t'
+                          + failure->describe() + u'\n');
+        co_return 1;
+    }
+    co_return 0;
+}
+
+QCoro::Task<int> checkSites(const SiteConfig &sites, PageFetcher &fetcher)
+{
+    // All at once, printed in the configuration's order.
+    std::vector<QCoro::Task<SiteCheck>> checks;
+    for (const QString &key : SiteConfig::siteKeys()) {
+        if (!sites.site(key).isEmpty())
+            checks.push_back(SiteCheck::run(fetcher, sites, key));
+    }
+    if (checks.empty()) {
+        write(stderr, u"no site is configured\n"_s);
+        co_return 1;
+    }
+    bool allPassed = true;
+    for (QCoro::Task<SiteCheck> &task : checks) {
+        const SiteCheck check = co_await std::move(task);
+        allPassed = allPassed && check.passed();
+        write(stdout, check.line() + u'\n');
+        std::fflush(stdout);
+    }
+    co_return allPassed ? 0 : 1;
+}
+
+} // namespace
+
+namespace HeadlessCommand {
+
+QCoro::Task<> run(const CommandLine &line, const SiteConfig &sites, PageFetcher &fetcher)
+{
+    const int status = line.checkSites ? co_await checkSites(sites, fetcher) : co_await search(line, sites, fetcher);
+    std::fflush(stdout);
+    QCoreApplication::exit(status);
+}
+
+} // namespace HeadlessCommand

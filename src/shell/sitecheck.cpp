@@ -1,0 +1,57 @@
+#include "shell/sitecheck.h"
+
+#include "core/pagefetcher.h"
+#include "core/siteconfig.h"
+#include "core/sourcefetch.h"
+#include "shell/sourcetable.h"
+
+#include <QElapsedTimer>
+
+using namespace Qt::StringLiterals;
+
+bool SiteCheck::passed() const
+{
+    return !outcome.failed() && items != 0;
+}
+
+QString SiteCheck::code() const
+{
+    if (outcome.failed())
+        return outcome.code();
+    return items == 0 ? u"no-items"_s : u"ok"_s;
+}
+
+QString SiteCheck::line() const
+{
+    return key + u'\t' + address + u'\t' + code() + u'\t' + (items < 0 ? u"-"_s : QString::number(items)) + u'\t'
+           + QString::number(elapsedMs);
+}
+
+QCoro::Task<SiteCheck> SiteCheck::run(PageFetcher &fetcher, const SiteConfig &sites, QString key)
+{
+    SiteCheck check;
+    check.key = key;
+    QElapsedTimer clock;
+    clock.start();
+    const HeadlessSource *probe = nullptr;
+    for (const HeadlessSource &source : headlessSources()) {
+        if (source.siteKey == key) {
+            probe = &source;
+            break;
+        }
+    }
+    SourceFetch fetch(fetcher, sites);
+    if (probe) {
+        const QList<ListRow> rows = co_await probe->run(fetch, SourceQuery{probe->probe});
+        check.items = int(rows.size());
+    } else {
+        co_await fetch.get(sites.site(key) + u'/', PageFetcher::Form::Plain);
+    }
+    check.elapsedMs = clock.elapsed();
+    const QList<FetchOutcome> &outcomes = fetch.outcomes();
+    if (!outcomes.isEmpty()) {
+        check.address = outcomes.first().address;
+        check.outcome = fetch.firstFailure().value_or(outcomes.last());
+    }
+    co_return check;
+}
