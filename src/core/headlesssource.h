@@ -30,5 +30,5 @@ struct HeadlessSource
     QString keywordHelp; // what KEYWORD is, for `search --list`
     QString probe;    // the keyword the site check searches for
     // Fetches and parses; the fetch records how each page ended.
-    std::function<QCoro::Task<QList<ListRow>>(SourceFetch &fetch, SourceQuery query)> run;
+    std::function<QCoro::Task<QList<ListRow>>(SourceFetch &fetch, const SourceQuery &query)> run;
 };

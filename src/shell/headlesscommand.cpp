@@ -89,7 +89,10 @@ QCoro::Task<int> search(const CommandLine &line, const SiteConfig &sites, PageFe
         co_return 2;
     }
     SourceFetch fetch(fetcher, sites);
-    const QList<ListRow> rows = co_await source->run(fetch, SourceQuery{line.keyword, line.page});
+    // Named, not a temporary: g++ 12 destroys temporaries of a co_await
+    // expression twice.
+    const SourceQuery query{line.keyword, line.page};
+    const QList<ListRow> rows = co_await source->run(fetch, query);
     const QStringList fields = headlessFields(*source);
     write(stdout, line.format == u"json"_s ? asJson(rows, fields) : asTsv(rows, fields));
     const std::optional<FetchOutcome> failure = fetch.firstFailure();
@@ -129,7 +132,11 @@ namespace HeadlessCommand {
 
 QCoro::Task<> run(const CommandLine &line, const SiteConfig &sites, PageFetcher &fetcher)
 {
-    const int status = line.checkSites ? co_await checkSites(sites, fetcher) : co_await search(line, sites, fetcher);
+    int status = 0;
+    if (line.checkSites)
+        status = co_await checkSites(sites, fetcher);
+    else
+        status = co_await search(line, sites, fetcher);
     std::fflush(stdout);
     QCoreApplication::exit(status);
 }

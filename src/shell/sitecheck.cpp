@@ -4,10 +4,26 @@
 #include "core/siteconfig.h"
 #include "core/sourcefetch.h"
 #include "shell/sourcetable.h"
+#include "sources/playback/livetvchannels.h"
 
 #include <QElapsedTimer>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// What the program itself reads from a site no reader searches.
+QString pageProbe(const SiteConfig &sites, const QString &key)
+{
+    const QString base = sites.site(key);
+    if (key == u"maker"_s)
+        return base + u"/version/gx.txt"_s;
+    if (key == u"live_tv"_s)
+        return LiveTvChannels::address(base, LiveTvChannels::StartChannel);
+    return base + u'/';
+}
+
+} // namespace
 
 bool SiteCheck::passed() const
 {
@@ -42,10 +58,11 @@ QCoro::Task<SiteCheck> SiteCheck::run(PageFetcher &fetcher, const SiteConfig &si
     }
     SourceFetch fetch(fetcher, sites);
     if (probe) {
-        const QList<ListRow> rows = co_await probe->run(fetch, SourceQuery{probe->probe});
+        const SourceQuery query{probe->probe}; // named: see HeadlessCommand
+        const QList<ListRow> rows = co_await probe->run(fetch, query);
         check.items = int(rows.size());
     } else {
-        co_await fetch.get(sites.site(key) + u'/', PageFetcher::Form::Plain);
+        co_await fetch.get(pageProbe(sites, key), PageFetcher::Form::Plain);
     }
     check.elapsedMs = clock.elapsed();
     const QList<FetchOutcome> &outcomes = fetch.outcomes();

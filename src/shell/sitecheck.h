@@ -9,7 +9,8 @@ class PageFetcher;
 class SiteConfig;
 
 // One site tried the way its first reader searches it (its probe keyword,
-// page 1); a site no reader searches is asked for its base address.
+// page 1); a site no reader searches is asked for the page the program
+// reads from it (the maker's version file, the live TV start channel).
 struct SiteCheck
 {
     QString key;

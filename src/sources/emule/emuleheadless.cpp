@@ -9,7 +9,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QCoro::Task<QList<ListRow>> ed2kSearch(SourceFetch &fetch, SourceQuery query)
+QCoro::Task<QList<ListRow>> ed2kSearch(SourceFetch &fetch, const SourceQuery &query)
 {
     const QString base = fetch.sites().site(u"ed2k_search"_s);
     const QString body = co_await fetch.get(ed2kSearchAddress(base, UTF8_URLEncoding(query.keyword), query.page));
