@@ -259,23 +259,25 @@ void H2DemoServer::accept()
         nghttp2_submit_settings(connection->session, NGHTTP2_FLAG_NONE, settings, 1);
         m_connections[socket] = connection;
 
-        connect(socket, &QSslSocket::readyRead, this, [this, socket] {
-            const auto found = m_connections.find(socket);
-            if (found == m_connections.end())
-                return;
-            const std::shared_ptr<Connection> connection = found->second;
-            const QByteArray bytes = socket->readAll();
-            const auto used = nghttp2_session_mem_recv(connection->session,
-                                                       reinterpret_cast<const uint8_t *>(bytes.constData()),
-                                                       size_t(bytes.size()));
-            if (used < 0 || !connection->flush())
-                socket->disconnectFromHost();
-        });
+        connect(socket, &QSslSocket::readyRead, this, [this, socket] { receive(socket); });
         if (!connection->flush())
             socket->disconnectFromHost();
         else if (socket->bytesAvailable() > 0)
-            Q_EMIT socket->readyRead();
+            receive(socket); // what came with the handshake
     }
+}
+
+void H2DemoServer::receive(QSslSocket *socket)
+{
+    const auto found = m_connections.find(socket);
+    if (found == m_connections.end())
+        return;
+    const std::shared_ptr<Connection> connection = found->second;
+    const QByteArray bytes = socket->readAll();
+    const auto used = nghttp2_session_mem_recv(connection->session, reinterpret_cast<const uint8_t *>(bytes.constData()),
+                                               size_t(bytes.size()));
+    if (used < 0 || !connection->flush())
+        socket->disconnectFromHost();
 }
 
 void H2DemoServer::drop(QSslSocket *socket)

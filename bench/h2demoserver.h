@@ -37,11 +37,12 @@ public:
     int streamsAnswered() const; // requests answered over HTTP/2
     int mostStreamsOpen() const; // most requests waiting at once on one connection
 
+private:
     struct Connection;
 
-private:
     bool makeCertificate();
     void accept();
+    void receive(QSslSocket *socket);
     void drop(QSslSocket *socket);
     void answer(const std::shared_ptr<Connection> &connection, int streamId);
 
