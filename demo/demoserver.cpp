@@ -119,7 +119,17 @@ void DemoServer::clearRequests()
 
 void DemoServer::handle(const QHttpServerRequest &request, QHttpServerResponder &&responder)
 {
-    const QUrl url = request.url();
+    const DemoResponse response = answer(request.url(), root());
+    if (response.delayMs <= 0) {
+        writeResponse(responder, response);
+        return;
+    }
+    auto later = std::make_shared<QHttpServerResponder>(std::move(responder));
+    QTimer::singleShot(response.delayMs, this, [later, response] { writeResponse(*later, response); });
+}
+
+DemoResponse DemoServer::answer(const QUrl &url, const QString &root)
+{
     const QString rawPath = url.path(QUrl::FullyEncoded);
     const QString rawQuery = url.query(QUrl::FullyEncoded);
     m_requests.append(rawQuery.isEmpty() && !url.hasQuery() ? rawPath : rawPath + QLatin1Char('?') + rawQuery);
@@ -134,18 +144,12 @@ void DemoServer::handle(const QHttpServerRequest &request, QHttpServerResponder 
         demoRequest.rawPath = slash < 0 ? QStringLiteral("/") : rawPath.mid(slash);
         demoRequest.path = QUrl::fromPercentEncoding(demoRequest.rawPath.toUtf8());
         demoRequest.query = QUrlQuery(url.query(QUrl::FullyEncoded));
-        demoRequest.siteBase = siteBase(key);
+        demoRequest.siteBase = root + QLatin1Char('/') + key;
         for (auto handler = site->crbegin(); handler != site->crend(); ++handler) {
             response = (*handler)(demoRequest);
             if (response.status != 404)
                 break;
         }
     }
-
-    if (response.delayMs <= 0) {
-        writeResponse(responder, response);
-        return;
-    }
-    auto later = std::make_shared<QHttpServerResponder>(std::move(responder));
-    QTimer::singleShot(response.delayMs, this, [later, response] { writeResponse(*later, response); });
+    return response;
 }

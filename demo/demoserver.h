@@ -6,6 +6,7 @@
 #include <QHttpServer>
 #include <QObject>
 #include <QStringList>
+#include <QUrl>
 
 class SiteConfig;
 
@@ -32,6 +33,11 @@ public:
     // handler added last is asked first, and the first answer that is not a
     // 404 wins (so a test can put its own pages over a demo site's).
     void addSite(const QString &siteKey, DemoHandler handler);
+
+    // One request to "<root>/key/path?query" answered by the sites and
+    // logged, whichever front end received it (root names that front end,
+    // so the pages' own links point back at it).
+    DemoResponse answer(const QUrl &url, const QString &root);
 
     // Requests received so far, as "/key/path?query" exactly as sent.
     QStringList requests() const;

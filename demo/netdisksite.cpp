@@ -52,9 +52,11 @@ DemoResponse searchPage(const DemoRequest &request)
     const int offset = request.query.queryItemValue(u"pn"_s).toInt();
 
     QString page = u"{\"query\":\""_s + jsonText(wd) + u"\",\"feed\":{\"entry\":["_s;
-    const bool none = index < 0 || hasNoHits(index) || keyword.contains(u"无结果"_s) || keyword.isEmpty();
+    // The search benchmark's load: every box full, every page 200 ms late.
+    const bool full = index >= 0 && keyword.contains(u"基准"_s);
+    const bool none = !full && (index < 0 || hasNoHits(index) || keyword.contains(u"无结果"_s) || keyword.isEmpty());
     if (!none) {
-        const int hits = 5 + index % 4;
+        const int hits = full ? 10 : 5 + index % 4;
         for (int k = 1; k <= hits; ++k) {
             const int number = offset + k;
             QString title = keyword + u" 合集"_s + QString::number(number) + u"_"_s + titleMarks().at(index)
@@ -74,6 +76,8 @@ DemoResponse searchPage(const DemoRequest &request)
     DemoResponse response = DemoResponse::text(page.toUtf8(), "application/json; charset=utf-8");
     if (keyword.contains(u"慢"_s))
         response.delayMs = 1500;
+    if (full)
+        response.delayMs = 200;
     // Later boxes answer sooner: the search must still list them in order.
     if (keyword.contains(u"倒序"_s) && index >= 0)
         response.delayMs = (23 - index) * 40;

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void ticksInIndexOrderWithLabels();
     void untitledHitTakesItsBoxCaption();
     void concurrentPagesKeepBoxOrder();
+    void benchmarkKeywordFillsEveryBox();
     void notFoundAfterASecond();
     void everyFetchFailedNamesTheSite();
     void newSearchDisarmsOldNotFound();
@@ -195,6 +196,18 @@ void TestNetdiskReader::concurrentPagesKeepBoxOrder()
     expected.replace(boxes.indexOf(5), u"千易网盘"_s); // its untitled hit keeps the box caption
     QCOMPARE(order, expected);
     QCOMPARE(m_h->demo.requestsFor(u"netdisk_search"_s).size(), boxes.size());
+}
+
+void TestNetdiskReader::benchmarkKeywordFillsEveryBox()
+{
+    // "基准" (the search benchmark's load): 10 hits on every box, even on
+    // netdisk 12, which has none otherwise.
+    tick({3, 12});
+    searchFor(u"基准"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(m_h->status(), u"400网盘搜索完毕.."_s, 10000);
+    QCOMPARE(m_list->rowCount(), 20);
+    QVERIFY(m_list->topLevelItem(19)->text(1).startsWith(u"基准 合集11_400网盘"_s));
+    QVERIFY(m_list->topLevelItem(19)->text(2).startsWith(m_h->demo.siteBase(u"netdisk_search"_s) + u"/link?url="_s));
 }
 
 void TestNetdiskReader::untitledHitTakesItsBoxCaption()
