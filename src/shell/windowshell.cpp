@@ -3,10 +3,12 @@
 #include "core/processcontrol.h"
 #include "core/services.h"
 #include "core/siteconfig.h"
+#include "core/sitestatusboard.h"
 #include "shell/browserclosetimer.h"
 #include "shell/mainwindow.h"
 #include "shell/mediaplayer.h"
 #include "shell/settingswindow.h"
+#include "shell/sitecheck.h"
 #include "shell/termsofuse.h"
 #include "shell/updatecheck.h"
 #include "sources/netdisk/netdiskreader.h"
@@ -17,6 +19,7 @@
 #include "windows/faqwindow.h"
 #include "windows/festivewindow.h"
 #include "windows/portalwindow.h"
+#include "windows/sitestatuswindow.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -295,7 +298,8 @@ void WindowShell::buildAboutPage()
     const QList<QPair<QString, QString>> commands = {{u"Command44"_s, u"官方论坛"_s},
                                                      {u"Command5"_s, u"在线留言"_s},
                                                      {u"Command45"_s, u"软件设置"_s},
-                                                     {u"Command52"_s, u"常见问题"_s}};
+                                                     {u"Command52"_s, u"常见问题"_s},
+                                                     {u"siteStatusButton"_s, u"站点状态"_s}};
     for (const auto &[name, caption] : commands) {
         auto *button = new QPushButton(caption, page);
         button->setObjectName(name);
@@ -306,6 +310,8 @@ void WindowShell::buildAboutPage()
             connect(button, &QPushButton::clicked, this, [this] { openPage(u"guestbook"_s); });
         else if (name == u"Command45"_s)
             connect(button, &QPushButton::clicked, this, &WindowShell::openSettings);
+        else if (name == u"siteStatusButton"_s)
+            connect(button, &QPushButton::clicked, this, &WindowShell::openSiteStatus);
         else
             connect(button, &QPushButton::clicked, this, &WindowShell::openFaq);
     }
@@ -398,6 +404,26 @@ void WindowShell::openFaq()
 {
     auto *window = new FaqWindow(m_context, m_window);
     window->open();
+}
+
+void WindowShell::openSiteStatus()
+{
+    if (!m_services.siteStatus)
+        return;
+    auto *window = new SiteStatusWindow(m_services.sites, *m_services.siteStatus,
+                                        [this](const QString &key) { recheckSite(key); }, m_window);
+    window->show();
+}
+
+QCoro::Task<> WindowShell::recheckSite(QString key)
+{
+    QPointer<WindowShell> self(this);
+    const SiteCheck check = co_await SiteCheck::run(*m_services.fetcher, m_services.sites, key);
+    if (!self)
+        co_return;
+    // The board has the fetch's outcome already; the rows are the check's.
+    if (m_services.siteStatus && check.items >= 0)
+        m_services.siteStatus->noteItems(key, check.items);
 }
 
 void WindowShell::openPortal()

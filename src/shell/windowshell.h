@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoroTask>
+
 #include "shell/exitflow.h"
 #include "shell/settingsfile.h"
 #include "ui/readercontext.h"
@@ -44,6 +46,7 @@ public:
 
     void openSettings(); // Command45
     void openFaq();      // Command52, Command54
+    void openSiteStatus(); // siteStatusButton
     void openPortal();   // SSTab2 tab 10
 
     UpdateCheck *updateCheck() const;
@@ -69,6 +72,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QCoro::Task<> recheckSite(QString key);
     void buildBanner();
     void buildPlaybackRow();
     void buildAboutPage();

@@ -125,6 +125,11 @@ QCoro::Task<std::optional<QString>> SearchRun::fetchFor(quint64 search, QString 
     co_return std::move(page.body);
 }
 
+QString SearchRun::failureReport() const
+{
+    return m_failure ? failureText(m_context.sites(), *m_failure, m_siteKey) : QString();
+}
+
 QString SearchRun::failureText(const SiteConfig &sites, const FetchOutcome &outcome, const QString &fallbackSite)
 {
     QString key = sites.siteKeyFor(outcome.address);

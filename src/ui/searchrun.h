@@ -91,6 +91,9 @@ public:
     // a site failed: then the failure does).
     void finish(const QString &message = QString());
 
+    // "<site>：<why>" for the current search's first failed fetch; null when
+    // none failed (for a reader that keeps its rows when a fetch fails).
+    QString failureReport() const;
     // The status text for a search whose fetch failed: "<site>：<why>".
     static QString failureText(const SiteConfig &sites, const FetchOutcome &outcome,
                                const QString &fallbackSite = QString());

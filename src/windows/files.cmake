@@ -7,4 +7,5 @@ list(APPEND JYX_WIDGET_SOURCES
     windows/moviedetailwindow.cpp
     windows/portalwindow.cpp
     windows/silentpage.cpp
+    windows/sitestatuswindow.cpp
 )

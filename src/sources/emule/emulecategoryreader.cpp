@@ -86,9 +86,10 @@ QCoro::Task<> EmuleCategoryReader::fetchPage()
     const std::optional<QString> body = co_await m_run->fetch(address);
     if (!body)
         co_return;
-    // A failed fetch changes nothing: the list and the progress stay.
-    if (body->isEmpty()) {
-        m_run->finish();
+    // A failed fetch (an error page too) leaves the list as it was and says
+    // which site failed.
+    if (const QString failure = m_run->failureReport(); !failure.isNull() || body->isEmpty()) {
+        m_run->finish(failure);
         co_return;
     }
     m_list->clear();

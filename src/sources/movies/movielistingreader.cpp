@@ -6,6 +6,7 @@
 #include "ui/listdoubleclick.h"
 #include "ui/playbackfeeds.h"
 #include "ui/resultlist.h"
+#include "ui/searchrun.h"
 #include "ui/rowactions.h"
 
 #include <QAction>
@@ -59,12 +60,24 @@ QCoro::Task<> MovieListingReader::listCategory(int index)
     const QString base = m_context.sites().site(u"movie_listing"_s);
     const quint64 listing = ++m_listing;
     QPointer<MovieListingReader> self(this);
-    const QString body = co_await m_context.fetcher().transferBody(base + category.listingPath);
+    const PageFetcher::Page page =
+        co_await m_context.fetcher().page(base + category.listingPath, PageFetcher::Form::Transfer);
     if (!self || listing != m_listing)
         co_return;
-    // A failed fetch leaves the rows of the last category in place.
-    if (body.isEmpty())
+    // A failed fetch (an error page too) leaves the rows of the last
+    // category in place and says which site failed.
+    if (page.outcome.failed()) {
+        m_failureShown = SearchRun::failureText(m_context.sites(), page.outcome, u"movie_listing"_s);
+        m_context.report(m_failureShown);
         co_return;
+    }
+    if (page.body.isEmpty())
+        co_return;
+    // A listing that came takes back an earlier failure it reported.
+    if (!m_failureShown.isEmpty() && m_context.statusText() == m_failureShown)
+        m_context.report(QString());
+    m_failureShown.clear();
+    const QString &body = page.body;
     m_list->clear();
     const QList<MovieListingRow> rows = parseMovieListing(body, base, category);
     for (qsizetype i = 0; i < rows.size(); ++i)

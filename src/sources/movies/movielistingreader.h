@@ -33,4 +33,5 @@ private:
     QList<QPushButton *> m_categories;
     ResultList *m_list = nullptr;
     quint64 m_listing = 0; // the newest category click wins
+    QString m_failureShown; // the failure text last put in the status panel
 };
