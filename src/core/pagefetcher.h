@@ -22,6 +22,8 @@ public:
     static constexpr qint64 ReadChunkBytes = 256 * 1024;
 
     explicit PageFetcher(const NetworkSettings &settings, QObject *parent = nullptr);
+    // Ends every pending fetch: each awaiting caller resumes with a failure.
+    ~PageFetcher() override;
 
     // GET with "If-Modified-Since: 0", decoded by the declared charset.
     QCoro::Task<QString> GetBody(const QString &address);
@@ -50,4 +52,5 @@ private:
 
     NetworkSettings m_settings;
     QNetworkAccessManager m_manager;
+    bool m_closing = false;
 };
