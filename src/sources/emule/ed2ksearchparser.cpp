@@ -83,7 +83,11 @@ QList<Ed2kSearchRow> parseEd2kSearchPage(const QString &body, const QString &sit
     const qsizetype last = qMin(count, rows.size() - 1);
     QList<Ed2kSearchRow> out;
     out.reserve(qMax<qsizetype>(last, 0));
-    for (qsizetype i = 1; i <= last; ++i)
-        out.append(parseRow(rows.piece(i), siteBase));
+    for (qsizetype i = 1; i <= last; ++i) {
+        Ed2kSearchRow row = parseRow(rows.piece(i), siteBase);
+        // Nothing cut: a bare row marker is no row.
+        if (!row.name.isEmpty() || !row.category.isEmpty() || !row.fileAddress.isEmpty())
+            out.append(std::move(row));
+    }
     return out;
 }

@@ -82,7 +82,13 @@ QList<EmuleItem> parseEmuleListing(const QString &body, const QString &siteBase,
     const qsizetype count = qMin(maxItems, items.size() - 1);
     QList<EmuleItem> out;
     out.reserve(qMax<qsizetype>(count, 0));
-    for (qsizetype i = 1; i <= count; ++i)
-        out.append(parseEmuleItem(items.piece(i), siteBase));
+    const QString bareAddress = siteBase + u'/';
+    for (qsizetype i = 1; i <= count; ++i) {
+        EmuleItem item = parseEmuleItem(items.piece(i), siteBase);
+        // An item with nothing cut (a bare thumb marker) shows nothing.
+        if (!item.name.isEmpty() || !item.note.isEmpty()
+            || (!item.detailAddress.isEmpty() && item.detailAddress != bareAddress))
+            out.append(std::move(item));
+    }
     return out;
 }

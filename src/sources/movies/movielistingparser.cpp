@@ -55,6 +55,8 @@ QList<MovieListingRow> parseMovieListing(const QString &page, const QString &sit
         const qsizetype close = titlePiece.indexOf(u"</a>");
         if (close >= 0)
             row.title = removeAll(titlePiece.left(close + 1).toString(), u"<");
+        if (row.title.isEmpty() && row.detailAddress.isEmpty())
+            continue; // nothing cut
         result.append(row);
     }
     return result;

@@ -55,7 +55,10 @@ QList<ChannelEntry> parseChannelPage(const QString &page, const QString &siteBas
             break;
         ChannelEntry entry;
         entry.title = removeAll(cutBefore(names.piece(i), u"</div>"), u"<");
-        entry.detailAddress = siteBase + u"/content/detail_"_s + cutAtQuote(links.piece(i));
+        const QString detail = cutAtQuote(links.piece(i));
+        entry.detailAddress = siteBase + u"/content/detail_"_s + detail;
+        if (entry.title.isEmpty() && detail.isEmpty())
+            continue; // nothing cut
         entries.append(entry);
     }
     return entries;

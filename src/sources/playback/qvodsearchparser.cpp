@@ -7,7 +7,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QvodSearchRow rowFields(QStringView piece, const QString &siteBase)
+// `hasPath`: whether the detail path could be cut (the address is never
+// empty once the link is found).
+QvodSearchRow rowFields(QStringView piece, const QString &siteBase, bool &hasPath)
 {
     const QString row = preg(piece.toString(), u"</?td[^<>]*>"_s);
     QvodSearchRow fields;
@@ -16,6 +18,7 @@ QvodSearchRow rowFields(QStringView piece, const QString &siteBase)
     if (link.has(1)) {
         const QStringView rest = link.piece(1);
         const qsizetype quote = rest.indexOf(u'"');
+        hasPath = quote > 0;
         fields.detailAddress = siteBase + u"/"_s + (quote < 0 ? QString() : rest.left(quote).toString());
     }
 
@@ -37,8 +40,13 @@ QList<QvodSearchRow> parseRows(const QString &text, const QString &marker, const
 {
     const MarkerPieces pieces(text, marker);
     QList<QvodSearchRow> rows;
-    for (qsizetype i = 1; i <= limit && pieces.has(i); ++i)
-        rows.append(rowFields(pieces.piece(i), siteBase));
+    for (qsizetype i = 1; i <= limit && pieces.has(i); ++i) {
+        bool hasPath = false;
+        QvodSearchRow row = rowFields(pieces.piece(i), siteBase, hasPath);
+        // A bare row marker carries nothing to show.
+        if (hasPath || !row.title.isEmpty() || !row.column.isEmpty() || !row.region.isEmpty())
+            rows.append(std::move(row));
+    }
     return rows;
 }
 

@@ -38,6 +38,8 @@ QList<BtMovieRow> parseBtMovieList(const QString &page, const QString &siteBase)
         const QString path = cutBefore(link, u"\"");
         if (!path.isEmpty())
             row.pageAddress = siteBase + DownloadPath + path;
+        if (row.name.isEmpty() && row.pageAddress.isEmpty())
+            continue; // nothing cut
         rows.append(row);
     }
     return rows;

@@ -92,6 +92,8 @@ QList<MagnetSearchRow> parseMagnetSearchPage(const QString &body, qsizetype coun
             const qsizetype amp = link.indexOf(QLatin1Char('&'));
             row.magnetLink = amp < 0 ? link : link.left(amp);
         }
+        if (row.name.isEmpty() && row.size.isEmpty() && row.time.isEmpty() && row.magnetLink.isEmpty())
+            continue; // nothing cut
         rows.append(row);
     }
     return rows;
@@ -120,6 +122,8 @@ QList<ReleaseItem> parseResourceReleasePage(const QString &body, qsizetype count
                 item.detailPath.prepend(QLatin1Char('/'));
         }
         item.time = pieceField(times, i, u"</p>", u"<");
+        if (item.name.isEmpty() && item.time.isEmpty() && item.detailPath.isEmpty())
+            continue; // nothing cut
         items.append(item);
     }
     return items;

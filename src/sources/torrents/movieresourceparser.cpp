@@ -71,11 +71,14 @@ QList<MovieResourceRow> parseMovieResourcePage(const QString &body, const QStrin
     for (qsizetype i = 1; i <= limit; ++i) {
         const QStringView anchor = anchors.piece(i);
         MovieResourceRow row;
-        row.detailAddress = siteBase + u"/detail.asp?ID="_s + detailId(anchor);
+        const QString id = detailId(anchor);
+        row.detailAddress = siteBase + u"/detail.asp?ID="_s + id;
         row.updateTime = pieceField(times, i, u"</td>", u"<");
         if (regions.has(i))
             row.region = regionText(regions.piece(i));
         row.name = titleText(anchor);
+        if (id.isEmpty() && row.updateTime.isEmpty() && row.region.isEmpty() && row.name.isEmpty())
+            continue; // nothing cut
         rows.append(row);
     }
     return rows;

@@ -47,6 +47,8 @@ QList<RssFeedRow> parseRssFeed(const QString &body, qsizetype count)
         row.size = fieldOf(item, u"Size:", u"</b>", u"<");
         row.torrentAddress = fieldOf(item, u"<enclosure url=\"", u"\"", {});
         row.date = fieldOf(item, u"<pubDate>", u"</pubDate>", u"<");
+        if (row.title.isEmpty() && row.size.isEmpty() && row.torrentAddress.isEmpty() && row.date.isEmpty())
+            continue; // an item with nothing in it
         rows.append(row);
     }
     return rows;
