@@ -10,6 +10,10 @@ class TestMarkerScan : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void markerIndexAgreesWithIndexOf_data();
+    void markerIndexAgreesWithIndexOf();
+    void removeAllAgreesWithRemove_data();
+    void removeAllAgreesWithRemove();
     void findFromPositions_data();
     void findFromPositions();
     void counting_data();
@@ -20,6 +24,68 @@ private Q_SLOTS:
     void qvodAddresses_data();
     void qvodAddresses();
 };
+
+void TestMarkerScan::markerIndexAgreesWithIndexOf_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("marker");
+    // Bodies around the eight-position step, markers of one, two and many
+    // characters, hits in every lane, at the ends and straddling steps.
+    const QString pad(40, u'x');
+    QTest::newRow("empty body") << QString() << u"<a"_s;
+    QTest::newRow("empty marker") << u"abc"_s << QString();
+    QTest::newRow("marker longer than body") << u"<td"_s << u"<td>"_s;
+    QTest::newRow("whole body") << u"<td class=\"name\">"_s << u"<td class=\"name\">"_s;
+    QTest::newRow("one character") << pad + u"<"_s + pad << u"<"_s;
+    QTest::newRow("two characters") << pad + u"]]"_s << u"]]"_s;
+    QTest::newRow("last position") << pad + u"magnet:?"_s << u"magnet:?"_s;
+    QTest::newRow("first position") << u"magnet:?"_s + pad << u"magnet:?"_s;
+    QTest::newRow("ends match, middle differs") << pad + u"<td clasX=\"name\"><td class=\"name\">"_s
+                                                << u"<td class=\"name\">"_s;
+    QTest::newRow("many near misses") << u"<t><t><t><t><t><t><t><t><td>"_s << u"<td>"_s;
+    QTest::newRow("overlapping") << u"aaaaaaaaaaaaaaaaaaab"_s << u"aab"_s;
+    QTest::newRow("none") << pad + pad << u"<td>"_s;
+    // Characters whose low or high bytes equal the marker's own.
+    QTest::newRow("wide characters") << u"资源\u3c00\u003c\u3c3c<资源<资源>"_s << u"<资源>"_s;
+    QTest::newRow("high bytes only") << QString(20, QChar(0xff3c)) + u"\u003c"_s << u"\u003c"_s;
+    for (int at = 0; at < 17; ++at) {
+        QTest::addRow("lane %d, short marker", at) << QString(at, u'-') + u"<a>"_s + QString(17 - at, u'-') << u"<a>"_s;
+        QTest::addRow("lane %d, long marker", at)
+            << QString(at, u'-') + u"<div class=\"thumb\">"_s + QString(17 - at, u'-') << u"<div class=\"thumb\">"_s;
+    }
+}
+
+void TestMarkerScan::markerIndexAgreesWithIndexOf()
+{
+    QFETCH(QString, body);
+    QFETCH(QString, marker);
+    // Every start position, and one past the end.
+    for (qsizetype from = 0; from <= body.size() + 1; ++from)
+        QCOMPARE(markerIndex(body, marker, from), QStringView(body).indexOf(marker, from));
+}
+
+void TestMarkerScan::removeAllAgreesWithRemove_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("what");
+    QTest::newRow("none") << u"plain text"_s << u"<br />"_s;
+    QTest::newRow("one character") << u"<a<b<"_s << u"<"_s;
+    QTest::newRow("at both ends") << u"&nbsp;x&nbsp;"_s << u"&nbsp;"_s;
+    QTest::newRow("adjacent") << u"</a</a</a"_s << u"</a"_s;
+    // Removing one occurrence must not make a new one count.
+    QTest::newRow("nested") << u"<<br />br />"_s << u"<br />"_s;
+    QTest::newRow("overlapping") << u"aaaaa"_s << u"aa"_s;
+    QTest::newRow("longer than text") << u"<b"_s << u"<br />"_s;
+    QTest::newRow("whole text") << u"</span>"_s << u"</span>"_s;
+    QTest::newRow("empty text") << QString() << u"</a"_s;
+}
+
+void TestMarkerScan::removeAllAgreesWithRemove()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, what);
+    QCOMPARE(removeAll(text, what), QString(text).remove(what));
+}
 
 void TestMarkerScan::findFromPositions_data()
 {

@@ -36,7 +36,7 @@ QString pageNumber(const QString &pageText)
 QString fileId(QStringView row)
 {
     const QString marker = u" <a href=\"ShowFile.asp?FileID="_s;
-    const qsizetype at = row.indexOf(marker);
+    const qsizetype at = markerIndex(row, marker);
     if (at < 0)
         return {};
     const QStringView rest = row.mid(at + marker.size());
@@ -53,7 +53,7 @@ Ed2kSearchRow parseRow(QStringView row, const QString &siteBase)
         out.category = preg(row.left(bracket).toString(), anchorTags());
         rest = row.mid(bracket + 1);
     }
-    const qsizetype close = rest.indexOf(u"</a>");
+    const qsizetype close = markerIndex(rest, u"</a>");
     if (close >= 0)
         out.name = removeAll(preg(rest.left(close + 1).toString(), anchorTags()), u"<");
     const QString id = fileId(row);

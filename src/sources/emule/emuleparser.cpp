@@ -19,13 +19,13 @@ const QString &itemMarker()
 // or the end is missing from that piece.
 std::optional<QStringView> pieceOneBefore(QStringView text, QStringView marker, QStringView end)
 {
-    const qsizetype at = text.indexOf(marker);
+    const qsizetype at = markerIndex(text, marker);
     if (at < 0)
         return std::nullopt;
     const qsizetype from = at + marker.size();
-    const qsizetype next = text.indexOf(marker, from);
+    const qsizetype next = markerIndex(text, marker, from);
     const QStringView piece = text.mid(from, next < 0 ? text.size() - from : next - from);
-    const qsizetype stop = piece.indexOf(end);
+    const qsizetype stop = markerIndex(piece, end);
     if (stop < 0)
         return std::nullopt;
     return piece.left(stop);

@@ -11,11 +11,11 @@ const QString Breaks = u"\r\n\r\n"_s;
 
 QStringView pieceOne(QStringView text, QStringView marker)
 {
-    const qsizetype at = text.indexOf(marker);
+    const qsizetype at = markerIndex(text, marker);
     if (at < 0)
         return {};
     const QStringView rest = text.mid(at + marker.size());
-    const qsizetype next = rest.indexOf(marker);
+    const qsizetype next = markerIndex(rest, marker);
     return next < 0 ? rest : rest.left(next);
 }
 
@@ -23,7 +23,7 @@ QStringView pieceOne(QStringView text, QStringView marker)
 // `end` is missing.
 QString cutKeepingFirst(QStringView text, QStringView end)
 {
-    const qsizetype at = text.indexOf(end);
+    const qsizetype at = markerIndex(text, end);
     return at < 0 ? QString() : text.left(at + 1).toString();
 }
 

@@ -29,7 +29,7 @@ QvodSearchRow rowFields(QStringView piece, const QString &siteBase, bool &hasPat
     const MarkerPieces region(row, u"<font color=\"#3D709E\">"_s);
     if (region.has(1)) {
         const QStringView rest = region.piece(1);
-        const qsizetype end = rest.indexOf(u"</font>");
+        const qsizetype end = markerIndex(rest, u"</font>");
         fields.region = end < 0 ? QString() : removeAll(rest.left(end + 1).toString(), u"<");
     }
     return fields;
@@ -57,7 +57,7 @@ int statedNumber(const QString &page, const QString &start, QStringView end)
     if (!pieces.has(1))
         return 0;
     const QStringView rest = pieces.piece(1);
-    const qsizetype at = rest.indexOf(end);
+    const qsizetype at = markerIndex(rest, end);
     return at < 0 ? 0 : leadingNumber(rest.left(at));
 }
 

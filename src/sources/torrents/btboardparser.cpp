@@ -14,7 +14,7 @@ const QString SpanTags = u"</?span[^<>]*>"_s;
 // Text up to `end`, keeping its first character; empty without `end`.
 QString cutKeepingFirst(QStringView text, QStringView end)
 {
-    const qsizetype at = text.indexOf(end);
+    const qsizetype at = markerIndex(text, end);
     return at < 0 ? QString() : text.left(at + 1).toString();
 }
 

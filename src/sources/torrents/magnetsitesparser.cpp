@@ -109,7 +109,7 @@ QList<ReleaseItem> parseResourceReleasePage(const QString &body, qsizetype count
         ReleaseItem item;
         if (anchors.has(i)) {
             const QStringView anchor = anchors.piece(i);
-            const qsizetype close = anchor.indexOf(u"</a>");
+            const qsizetype close = markerIndex(anchor, u"</a>");
             if (close >= 0) {
                 // Put the anchor back together, then keep only its text.
                 const QString whole = u"<a href=\""_s + anchor.left(close + 1) + u"/a>"_s;

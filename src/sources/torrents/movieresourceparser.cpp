@@ -13,7 +13,7 @@ constexpr int TitlesPerPage = 30;
 // "…>text<" of a region link: what stands after its first ">".
 QString regionText(QStringView piece)
 {
-    const qsizetype close = piece.indexOf(u"</a>");
+    const qsizetype close = markerIndex(piece, u"</a>");
     if (close < 0)
         return {};
     return removeAll(firstPiece(piece.left(close + 1), u">").toString(), u"<");

@@ -39,7 +39,7 @@ QList<RssFeedRow> parseRssFeed(const QString &body, qsizetype count)
     rows.reserve(count);
     for (qsizetype i = 1; i <= count; ++i) {
         QStringView item = items.piece(i);
-        const qsizetype end = item.indexOf(u"</item>");
+        const qsizetype end = markerIndex(item, u"</item>");
         if (end >= 0)
             item = item.left(end);
         RssFeedRow row;
