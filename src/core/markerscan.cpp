@@ -84,6 +84,31 @@ QString cutBetween(QStringView text, QStringView start, QStringView end)
     return cutBefore(text.mid(at + start.size()), end);
 }
 
+std::optional<QStringView> firstPieceBefore(QStringView text, QStringView marker, QStringView end)
+{
+    if (marker.isEmpty())
+        return std::nullopt;
+    const qsizetype at = markerIndex(text, marker);
+    if (at < 0)
+        return std::nullopt;
+    const qsizetype from = at + marker.size();
+    const qsizetype stop = markerIndex(text, end, from);
+    if (stop < 0)
+        return std::nullopt;
+    // The piece ends where the next marker starts: the end must lie wholly
+    // before it, so only markers starting up to the end's last character count.
+    const qsizetype reach = qMin(text.size(), stop + end.size() - 1 + marker.size());
+    if (markerIndex(text.left(reach), marker, from) >= 0)
+        return std::nullopt;
+    return text.mid(from, stop - from);
+}
+
+QString cutFirstPiece(QStringView text, QStringView marker, QStringView end)
+{
+    const std::optional<QStringView> piece = firstPieceBefore(text, marker, end);
+    return piece ? piece->toString() : QString();
+}
+
 QString removeAll(QString text, QStringView what)
 {
     if (what.size() == 1) {

@@ -12,6 +12,8 @@ class TestMarkerScan : public QObject
 private Q_SLOTS:
     void markerIndexAgreesWithIndexOf_data();
     void markerIndexAgreesWithIndexOf();
+    void firstPieceAgreesWithPieces_data();
+    void firstPieceAgreesWithPieces();
     void removeAllAgreesWithRemove_data();
     void removeAllAgreesWithRemove();
     void findFromPositions_data();
@@ -62,6 +64,45 @@ void TestMarkerScan::markerIndexAgreesWithIndexOf()
     // Every start position, and one past the end.
     for (qsizetype from = 0; from <= body.size() + 1; ++from)
         QCOMPARE(markerIndex(body, marker, from), QStringView(body).indexOf(marker, from));
+}
+
+void TestMarkerScan::firstPieceAgreesWithPieces_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("marker");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("plain") << u"x<a href=\"/p.html\">t"_s << u"<a href=\"/"_s << u"\""_s << true;
+    QTest::newRow("no marker") << u"x p.html\">t"_s << u"<a href=\"/"_s << u"\""_s << false;
+    QTest::newRow("no end") << u"x<a href=\"/p.html"_s << u"<a href=\"/"_s << u"\""_s << false;
+    QTest::newRow("end only after the next marker") << u"<b>one<b>two</b>"_s << u"<b>"_s << u"</b>"_s << false;
+    // The end's first characters before the next marker, the rest inside it.
+    QTest::newRow("end straddling the next marker") << u"<i>ab<i>x"_s << u"<i>"_s << u"b<i"_s << false;
+    QTest::newRow("end just before the next marker") << u"<i>ab<i>x"_s << u"<i>"_s << u"ab"_s << true;
+    QTest::newRow("marker holding the end's character") << u"<a href=\"/<a href=\"/x\""_s << u"<a href=\"/"_s
+                                                        << u"\""_s << false;
+    QTest::newRow("empty piece, empty end") << u"<i><i>"_s << u"<i>"_s << QString() << true;
+    QTest::newRow("empty end") << u"<i>abc"_s << u"<i>"_s << QString() << true;
+    QTest::newRow("empty marker") << u"abc"_s << QString() << u"c"_s << false;
+    QTest::newRow("wide text") << u"<font color=\"#3D709E\">大陆</font><font color=\"#3D709E\">"_s
+                               << u"<font color=\"#3D709E\">"_s << u"</font>"_s << true;
+}
+
+void TestMarkerScan::firstPieceAgreesWithPieces()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, marker);
+    QFETCH(QString, end);
+    QFETCH(bool, found);
+    // The long way: split the whole text, take piece 1, cut it.
+    const MarkerPieces pieces(text, marker);
+    const bool whole = pieces.has(1) && pieces.piece(1).indexOf(end) >= 0;
+    QCOMPARE(whole, found);
+    const std::optional<QStringView> piece = firstPieceBefore(text, marker, end);
+    QCOMPARE(piece.has_value(), found);
+    QCOMPARE(cutFirstPiece(text, marker, end), cutBefore(pieces.piece(1), end));
+    if (found)
+        QCOMPARE(piece->toString(), cutBefore(pieces.piece(1), end));
 }
 
 void TestMarkerScan::removeAllAgreesWithRemove_data()

@@ -48,7 +48,7 @@ QList<MovieListingRow> parseMovieListing(const QString &page, const QString &sit
         const QStringView block = end < 0 ? QStringView() : segment.left(end + 1);
 
         MovieListingRow row;
-        const QString remainder = cutBefore(pieceOne(block, linkMarker), u"\"");
+        const QString remainder = cutFirstPiece(block, linkMarker, u"\"");
         if (!remainder.isEmpty())
             row.detailAddress = siteBase + category.detailPrefix + remainder;
         const QStringView titlePiece = pieceOne(block, u"class=\"ulink\">");

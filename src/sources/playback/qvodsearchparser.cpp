@@ -7,6 +7,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Piece n (n >= 1) of `text` split at `separator`: empty when there is none.
+QStringView separatedPiece(QStringView text, QChar separator, int n)
+{
+    qsizetype at = -1;
+    for (int k = 0; k < n; ++k) {
+        at = text.indexOf(separator, at + 1);
+        if (at < 0)
+            return {};
+    }
+    const qsizetype next = text.indexOf(separator, at + 1);
+    return text.mid(at + 1, (next < 0 ? text.size() : next) - at - 1);
+}
+
 // `hasPath`: whether the detail path could be cut (the address is never
 // empty once the link is found).
 QvodSearchRow rowFields(QStringView piece, const QString &siteBase, bool &hasPath)
@@ -14,24 +27,21 @@ QvodSearchRow rowFields(QStringView piece, const QString &siteBase, bool &hasPat
     const QString row = preg(piece.toString(), u"</?td[^<>]*>"_s);
     QvodSearchRow fields;
 
-    const MarkerPieces link(row, u"<a href=\"/"_s);
-    if (link.has(1)) {
-        const QStringView rest = link.piece(1);
-        const qsizetype quote = rest.indexOf(u'"');
-        hasPath = quote > 0;
-        fields.detailAddress = siteBase + u"/"_s + (quote < 0 ? QString() : rest.left(quote).toString());
+    // Each field is looked for only as far as it reaches: the row's piece
+    // runs on to the next row.
+    static constexpr QStringView linkMarker = u"<a href=\"/";
+    const std::optional<QStringView> path = firstPieceBefore(row, linkMarker, u"\"");
+    if (path || markerIndex(row, linkMarker) >= 0) {
+        hasPath = path && !path->isEmpty();
+        fields.detailAddress = siteBase + u"/"_s + (path ? path->toString() : QString());
     }
 
-    const MarkerPieces cells(row, u">"_s);
-    fields.title = removeAll(cells.piece(1).toString(), u"</a");
-    fields.column = removeAll(cells.piece(3).toString(), u"</a");
+    fields.title = removeAll(separatedPiece(row, u'>', 1).toString(), u"</a");
+    fields.column = removeAll(separatedPiece(row, u'>', 3).toString(), u"</a");
 
-    const MarkerPieces region(row, u"<font color=\"#3D709E\">"_s);
-    if (region.has(1)) {
-        const QStringView rest = region.piece(1);
-        const qsizetype end = markerIndex(rest, u"</font>");
-        fields.region = end < 0 ? QString() : removeAll(rest.left(end + 1).toString(), u"<");
-    }
+    // The region's text, its closing tag's "<" taken and then dropped.
+    if (const std::optional<QStringView> region = firstPieceBefore(row, u"<font color=\"#3D709E\">", u"</font>"))
+        fields.region = removeAll(region->toString(), u"<");
     return fields;
 }
 

@@ -28,7 +28,7 @@ const QString &noResultCount()
 
 QString metaField(QStringView meta, QStringView marker)
 {
-    return removeAll(cutBefore(firstPiece(meta, marker), u"&nbsp;"), u"&");
+    return removeAll(cutFirstPiece(meta, marker, u"&nbsp;"), u"&");
 }
 
 QString itemName(QStringView files)
@@ -87,7 +87,7 @@ QList<MagnetSearchRow> parseMagnetSearchPage(const QString &body, qsizetype coun
             const QString meta = cutBefore(metas.piece(i), u"</li>");
             row.size = metaField(meta, u"大小: ");
             row.time = metaField(meta, u"创建时间: ");
-            const QString link = cutBefore(firstPiece(meta, u"<a href=\""), u"\"");
+            const QString link = cutFirstPiece(meta, u"<a href=\"", u"\"");
             // The parameters after the first "&" go; a bare link stays whole.
             const qsizetype amp = link.indexOf(QLatin1Char('&'));
             row.magnetLink = amp < 0 ? link : link.left(amp);
@@ -133,5 +133,5 @@ QString resourceReleaseMagnet(const QString &detailBody)
 {
     static const QString marker =
         u"<a class=\"bnt-0 resource-download-name\"  data-download-type=\"1\" target='blank' href=\""_s;
-    return cutBefore(firstPiece(detailBody, marker), u"\"");
+    return cutFirstPiece(detailBody, marker, u"\"");
 }

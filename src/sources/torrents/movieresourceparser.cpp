@@ -55,7 +55,7 @@ bool statesMovieResourceTotal(const QString &body)
 
 int movieResourceRowLimit(const QString &body)
 {
-    const QString total = removeAll(cutBefore(firstPiece(body, u"共有"), u"部"), u"部");
+    const QString total = removeAll(cutFirstPiece(body, u"共有", u"部"), u"部");
     return qMin(leadingNumber(total), TitlesPerPage);
 }
 

@@ -15,7 +15,7 @@ const QString &itemMarker()
 
 QString fieldOf(QStringView item, QStringView marker, QStringView end, QStringView strip)
 {
-    return removeAll(cutBefore(firstPiece(item, marker), end), strip);
+    return removeAll(cutFirstPiece(item, marker, end), strip);
 }
 
 } // namespace
