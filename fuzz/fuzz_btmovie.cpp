@@ -6,7 +6,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzInput input(data, size);
     const QString page = input.restPage();
-    FUZZ_REQUIRE(parseBtMovieList(page, fuzzSiteBase()).size() <= BtMoviesPerPage);
+    const auto rows = parseBtMovieList(page, fuzzSiteBase());
+    FUZZ_REQUIRE(rows.size() <= BtMoviesPerPage);
+    for (const BtMovieRow &row : rows) // no blank row
+        FUZZ_REQUIRE(!row.name.isEmpty() || !row.pageAddress.isEmpty());
     parseBtMovieDownload(page);
     return 0;
 }

@@ -10,6 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_REQUIRE(count <= 32767);
     const auto rows = parseEd2kSearchPage(body, fuzzSiteBase(), count + 2);
     FUZZ_REQUIRE(rows.size() <= count);
+    for (const Ed2kSearchRow &row : rows) // no blank row
+        FUZZ_REQUIRE(!QString(row.name + row.category + row.fileAddress).isEmpty());
     ed2kSearchAddress(fuzzSiteBase(), body.left(64), body.left(8));
     return 0;
 }

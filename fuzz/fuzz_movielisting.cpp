@@ -6,8 +6,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzInput input(data, size);
     const QString page = input.restPage();
-    for (const MovieCategory &category : movieCategories())
-        FUZZ_REQUIRE(parseMovieListing(page, fuzzSiteBase(), category).size() <= MoviesPerPage);
+    for (const MovieCategory &category : movieCategories()) {
+        const auto rows = parseMovieListing(page, fuzzSiteBase(), category);
+        FUZZ_REQUIRE(rows.size() <= MoviesPerPage);
+        for (const MovieListingRow &row : rows) // no blank row
+            FUZZ_REQUIRE(!row.title.isEmpty() || !row.detailAddress.isEmpty());
+    }
     movieDownloadAddress(page);
     return 0;
 }

@@ -9,8 +9,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype count = countNetdiskHits(body);
     const auto hits = parseNetdiskPage(body);
     FUZZ_REQUIRE(parseNetdiskPage(body, count + 1).size() <= count + 1);
-    for (const NetdiskHit &hit : hits)
+    for (const NetdiskHit &hit : hits) {
+        FUZZ_REQUIRE(!hit.title.isEmpty() || !hit.address.isEmpty()); // no blank row
         netdiskLabel(hit.title);
+    }
     netdiskLabel(body);
     return 0;
 }

@@ -7,7 +7,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FuzzInput input(data, size);
     const QString body = input.restPage();
     const qsizetype count = countRssFeedItems(body);
-    FUZZ_REQUIRE(parseRssFeed(body).size() <= count);
+    const auto rows = parseRssFeed(body);
+    FUZZ_REQUIRE(rows.size() <= count);
+    for (const RssFeedRow &row : rows) // no blank row
+        FUZZ_REQUIRE(!QString(row.title + row.size + row.torrentAddress + row.date).isEmpty());
     parseRssFeed(body, count + 1);
     return 0;
 }

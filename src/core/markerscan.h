@@ -4,8 +4,16 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 // The marker-scanning vocabulary of the site readers. Positions are 1-based,
 // 0 means "not found"; every comparison is exact (case-sensitive).
+
+// 0-based position of the first `marker` at or after `from` (0-based), -1
+// when there is none: QStringView::indexOf for an exact marker, with a
+// vectorised scan (the markers' first and last characters are tested eight
+// positions at a time before the rest is compared).
+qsizetype markerIndex(QStringView body, QStringView marker, qsizetype from = 0);
 
 // Position of the first `marker` at or after `start`.
 qsizetype findFrom(QStringView body, QStringView marker, qsizetype start = 1);
@@ -21,6 +29,15 @@ QString cutBefore(QStringView text, QStringView end);
 // The text after the first `start` up to the next `end`; empty when either
 // marker is missing.
 QString cutBetween(QStringView text, QStringView start, QStringView end);
+
+// What MarkerPieces(text, marker).piece(1) cut before its first `end` gives
+// (the text after the first marker, up to the next marker, cut before
+// `end`), scanning only as far as that end; nullopt when the marker is
+// missing or the piece holds no whole `end`.
+std::optional<QStringView> firstPieceBefore(QStringView text, QStringView marker, QStringView end);
+
+// The same as a string: empty when there is no such piece or end.
+QString cutFirstPiece(QStringView text, QStringView marker, QStringView end);
 
 // `text` with every `what` removed.
 QString removeAll(QString text, QStringView what);

@@ -67,6 +67,22 @@ PageFetcher::PageFetcher(const NetworkSettings &settings, QObject *parent)
     m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 }
 
+PageFetcher::~PageFetcher()
+{
+    // A reply destroyed with the manager never signals its end, so the
+    // coroutines awaiting it would never resume and their frames would be
+    // lost. Aborting ends each one now (abort() emits finished() at once);
+    // a fetch asked for while this runs fails at once instead of starting.
+    m_closing = true;
+    QList<QPointer<QNetworkReply>> replies;
+    for (QNetworkReply *reply : m_manager.findChildren<QNetworkReply *>(Qt::FindDirectChildrenOnly))
+        replies.append(reply);
+    for (const QPointer<QNetworkReply> &reply : std::as_const(replies)) {
+        if (reply && reply->isRunning())
+            reply->abort();
+    }
+}
+
 QNetworkAccessManager *PageFetcher::manager()
 {
     return &m_manager;
@@ -82,9 +98,11 @@ bool PageFetcher::isFetchable(const QUrl &url)
 QCoro::Task<PageFetcher::Response> PageFetcher::fetch(QString address, CacheHeader cacheHeader)
 {
     const QUrl url(address, QUrl::TolerantMode);
-    if (!isFetchable(url)) {
+    if (m_closing || !isFetchable(url)) {
         Response refused;
         refused.outcome.address = address;
+        if (m_closing)
+            refused.outcome.kind = FetchOutcome::Kind::NetworkError;
         Q_EMIT fetched(refused.outcome);
         co_return refused;
     }

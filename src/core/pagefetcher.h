@@ -35,6 +35,8 @@ public:
     };
 
     explicit PageFetcher(const NetworkSettings &settings, QObject *parent = nullptr);
+    // Ends every pending fetch: each awaiting caller resumes with a failure.
+    ~PageFetcher() override;
 
     // A page in one of the three forms, with how the fetch ended.
     QCoro::Task<Page> page(QString address, Form form = Form::GetBody);
@@ -71,4 +73,5 @@ private:
 
     NetworkSettings m_settings;
     QNetworkAccessManager m_manager;
+    bool m_closing = false;
 };

@@ -10,6 +10,12 @@ class TestMarkerScan : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void markerIndexAgreesWithIndexOf_data();
+    void markerIndexAgreesWithIndexOf();
+    void firstPieceAgreesWithPieces_data();
+    void firstPieceAgreesWithPieces();
+    void removeAllAgreesWithRemove_data();
+    void removeAllAgreesWithRemove();
     void findFromPositions_data();
     void findFromPositions();
     void counting_data();
@@ -20,6 +26,107 @@ private Q_SLOTS:
     void qvodAddresses_data();
     void qvodAddresses();
 };
+
+void TestMarkerScan::markerIndexAgreesWithIndexOf_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("marker");
+    // Bodies around the eight-position step, markers of one, two and many
+    // characters, hits in every lane, at the ends and straddling steps.
+    const QString pad(40, u'x');
+    QTest::newRow("empty body") << QString() << u"<a"_s;
+    QTest::newRow("empty marker") << u"abc"_s << QString();
+    QTest::newRow("marker longer than body") << u"<td"_s << u"<td>"_s;
+    QTest::newRow("whole body") << u"<td class=\"name\">"_s << u"<td class=\"name\">"_s;
+    QTest::newRow("one character") << pad + u"<"_s + pad << u"<"_s;
+    QTest::newRow("two characters") << pad + u"]]"_s << u"]]"_s;
+    QTest::newRow("last position") << pad + u"magnet:?"_s << u"magnet:?"_s;
+    QTest::newRow("first position") << u"magnet:?"_s + pad << u"magnet:?"_s;
+    QTest::newRow("ends match, middle differs") << pad + u"<td clasX=\"name\"><td class=\"name\">"_s
+                                                << u"<td class=\"name\">"_s;
+    QTest::newRow("many near misses") << u"<t><t><t><t><t><t><t><t><td>"_s << u"<td>"_s;
+    QTest::newRow("overlapping") << u"aaaaaaaaaaaaaaaaaaab"_s << u"aab"_s;
+    QTest::newRow("none") << pad + pad << u"<td>"_s;
+    // Characters whose low or high bytes equal the marker's own.
+    QTest::newRow("wide characters") << u"资源\u3c00\u003c\u3c3c<资源<资源>"_s << u"<资源>"_s;
+    QTest::newRow("high bytes only") << QString(20, QChar(0xff3c)) + u"\u003c"_s << u"\u003c"_s;
+    for (int at = 0; at < 17; ++at) {
+        QTest::addRow("lane %d, short marker", at) << QString(at, u'-') + u"<a>"_s + QString(17 - at, u'-') << u"<a>"_s;
+        QTest::addRow("lane %d, long marker", at)
+            << QString(at, u'-') + u"<div class=\"thumb\">"_s + QString(17 - at, u'-') << u"<div class=\"thumb\">"_s;
+    }
+}
+
+void TestMarkerScan::markerIndexAgreesWithIndexOf()
+{
+    QFETCH(QString, body);
+    QFETCH(QString, marker);
+    // Every start position, and one past the end.
+    for (qsizetype from = 0; from <= body.size() + 1; ++from)
+        QCOMPARE(markerIndex(body, marker, from), QStringView(body).indexOf(marker, from));
+}
+
+void TestMarkerScan::firstPieceAgreesWithPieces_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("marker");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("plain") << u"x<a href=\"/p.html\">t"_s << u"<a href=\"/"_s << u"\""_s << true;
+    QTest::newRow("no marker") << u"x p.html\">t"_s << u"<a href=\"/"_s << u"\""_s << false;
+    QTest::newRow("no end") << u"x<a href=\"/p.html"_s << u"<a href=\"/"_s << u"\""_s << false;
+    QTest::newRow("end only after the next marker") << u"<b>one<b>two</b>"_s << u"<b>"_s << u"</b>"_s << false;
+    // The end's first characters before the next marker, the rest inside it.
+    QTest::newRow("end straddling the next marker") << u"<i>ab<i>x"_s << u"<i>"_s << u"b<i"_s << false;
+    QTest::newRow("end just before the next marker") << u"<i>ab<i>x"_s << u"<i>"_s << u"ab"_s << true;
+    QTest::newRow("marker holding the end's character") << u"<a href=\"/<a href=\"/x\""_s << u"<a href=\"/"_s
+                                                        << u"\""_s << false;
+    QTest::newRow("empty piece, empty end") << u"<i><i>"_s << u"<i>"_s << QString() << true;
+    QTest::newRow("empty end") << u"<i>abc"_s << u"<i>"_s << QString() << true;
+    QTest::newRow("empty marker") << u"abc"_s << QString() << u"c"_s << false;
+    QTest::newRow("wide text") << u"<font color=\"#3D709E\">大陆</font><font color=\"#3D709E\">"_s
+                               << u"<font color=\"#3D709E\">"_s << u"</font>"_s << true;
+}
+
+void TestMarkerScan::firstPieceAgreesWithPieces()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, marker);
+    QFETCH(QString, end);
+    QFETCH(bool, found);
+    // The long way: split the whole text, take piece 1, cut it.
+    const MarkerPieces pieces(text, marker);
+    const bool whole = pieces.has(1) && pieces.piece(1).indexOf(end) >= 0;
+    QCOMPARE(whole, found);
+    const std::optional<QStringView> piece = firstPieceBefore(text, marker, end);
+    QCOMPARE(piece.has_value(), found);
+    QCOMPARE(cutFirstPiece(text, marker, end), cutBefore(pieces.piece(1), end));
+    if (found)
+        QCOMPARE(piece->toString(), cutBefore(pieces.piece(1), end));
+}
+
+void TestMarkerScan::removeAllAgreesWithRemove_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("what");
+    QTest::newRow("none") << u"plain text"_s << u"<br />"_s;
+    QTest::newRow("one character") << u"<a<b<"_s << u"<"_s;
+    QTest::newRow("at both ends") << u"&nbsp;x&nbsp;"_s << u"&nbsp;"_s;
+    QTest::newRow("adjacent") << u"</a</a</a"_s << u"</a"_s;
+    // Removing one occurrence must not make a new one count.
+    QTest::newRow("nested") << u"<<br />br />"_s << u"<br />"_s;
+    QTest::newRow("overlapping") << u"aaaaa"_s << u"aa"_s;
+    QTest::newRow("longer than text") << u"<b"_s << u"<br />"_s;
+    QTest::newRow("whole text") << u"</span>"_s << u"</span>"_s;
+    QTest::newRow("empty text") << QString() << u"</a"_s;
+}
+
+void TestMarkerScan::removeAllAgreesWithRemove()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, what);
+    QCOMPARE(removeAll(text, what), QString(text).remove(what));
+}
 
 void TestMarkerScan::findFromPositions_data()
 {

@@ -11,6 +11,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -20,6 +22,44 @@ template<typename T>
 T await(QCoro::Task<T> task)
 {
     return QCoro::waitFor(std::move(task));
+}
+
+enum class Form { GetBody, Plain, Transfer, Bytes };
+
+QCoro::Task<QByteArray> fetchAs(PageFetcher &fetcher, Form form, const QString &address)
+{
+    switch (form) {
+    case Form::GetBody:
+        co_return (co_await fetcher.GetBody(address)).toUtf8();
+    case Form::Plain:
+        co_return (co_await fetcher.plainBody(address)).toUtf8();
+    case Form::Transfer:
+        co_return (co_await fetcher.transferBody(address)).toUtf8();
+    case Form::Bytes:
+        co_return co_await fetcher.bytes(address);
+    }
+    co_return {};
+}
+
+struct Resumed
+{
+    int times = 0;
+    QList<QByteArray> bodies;
+};
+
+// A caller the way a reader is one: started and left to run. `frame` lives
+// in its coroutine frame, so the test sees when the frame is freed. After a
+// failure it asks again when `again` says so (a loop over pages would).
+QCoro::Task<> awaitingCaller(PageFetcher *fetcher, Form form, QString address, bool again,
+                             std::shared_ptr<Resumed> resumed, std::shared_ptr<int> frame)
+{
+    Q_UNUSED(frame);
+    resumed->bodies.append(co_await fetchAs(*fetcher, form, address));
+    ++resumed->times;
+    if (!again)
+        co_return;
+    resumed->bodies.append(co_await fetchAs(*fetcher, form, address));
+    ++resumed->times;
 }
 
 } // namespace
@@ -43,6 +83,8 @@ private Q_SLOTS:
     void outcomes_data();
     void outcomes();
     void transferFormDecodesGbk();
+    void teardownResumesPendingFetches_data();
+    void teardownResumesPendingFetches();
     void metaSniffing_data();
     void metaSniffing();
 
@@ -269,6 +311,63 @@ void TestPageFetcher::transferFormDecodesGbk()
     PageFetcher fetcher({});
     QCOMPARE(await(fetcher.transferBody(url(u"/gbk-plain"_s))), u"V2.0 公告"_s);
     QCOMPARE(await(fetcher.GetBody(url(u"/gb2312-meta"_s))).contains(u"中文页面"_s), true);
+}
+
+void TestPageFetcher::teardownResumesPendingFetches_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<bool>("requestSent");
+    QTest::addColumn<int>("callers");
+    QTest::addColumn<bool>("again");
+    QTest::newRow("GetBody, request sent") << int(Form::GetBody) << true << 1 << false;
+    QTest::newRow("plainBody, request sent") << int(Form::Plain) << true << 1 << false;
+    QTest::newRow("transferBody, request sent") << int(Form::Transfer) << true << 1 << false;
+    QTest::newRow("bytes, request sent") << int(Form::Bytes) << true << 1 << false;
+    QTest::newRow("GetBody, not yet sent") << int(Form::GetBody) << false << 1 << false;
+    QTest::newRow("three callers waiting") << int(Form::GetBody) << true << 3 << false;
+    // A caller that asks again from inside the teardown gets a failure at
+    // once rather than a new reply the dying manager would never end.
+    QTest::newRow("asks again while ending") << int(Form::GetBody) << true << 1 << true;
+}
+
+void TestPageFetcher::teardownResumesPendingFetches()
+{
+    QFETCH(int, form);
+    QFETCH(bool, requestSent);
+    QFETCH(int, callers);
+    QFETCH(bool, again);
+    // Accepts and never answers; the time-out is far beyond the test.
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+    QSignalSpy accepted(&silent, &QTcpServer::newConnection);
+    const QString address = u"http://127.0.0.1:%1/"_s.arg(silent.serverPort());
+    NetworkSettings settings;
+    settings.timeoutMs = 3600 * 1000;
+    auto *fetcher = new PageFetcher(settings);
+
+    QList<std::shared_ptr<Resumed>> resumed;
+    QList<std::weak_ptr<int>> frames;
+    for (int i = 0; i < callers; ++i) {
+        resumed.append(std::make_shared<Resumed>());
+        auto frame = std::make_shared<int>(i);
+        frames.append(frame);
+        awaitingCaller(fetcher, Form(form), address, again, resumed.last(), frame);
+    }
+    if (requestSent) {
+        while (accepted.size() < callers)
+            QVERIFY(accepted.wait());
+    }
+    for (int i = 0; i < callers; ++i)
+        QCOMPARE(resumed.at(i)->times, 0);
+
+    delete fetcher;
+
+    for (int i = 0; i < callers; ++i) {
+        QCOMPARE(resumed.at(i)->times, again ? 2 : 1);
+        for (const QByteArray &body : std::as_const(resumed.at(i)->bodies))
+            QCOMPARE(body, QByteArray());
+        QVERIFY2(frames.at(i).expired(), "the caller's coroutine frame was not freed");
+    }
 }
 
 void TestPageFetcher::metaSniffing_data()

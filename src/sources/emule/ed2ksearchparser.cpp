@@ -36,7 +36,7 @@ QString pageNumber(const QString &pageText)
 QString fileId(QStringView row)
 {
     const QString marker = u" <a href=\"ShowFile.asp?FileID="_s;
-    const qsizetype at = row.indexOf(marker);
+    const qsizetype at = markerIndex(row, marker);
     if (at < 0)
         return {};
     const QStringView rest = row.mid(at + marker.size());
@@ -53,7 +53,7 @@ Ed2kSearchRow parseRow(QStringView row, const QString &siteBase)
         out.category = preg(row.left(bracket).toString(), anchorTags());
         rest = row.mid(bracket + 1);
     }
-    const qsizetype close = rest.indexOf(u"</a>");
+    const qsizetype close = markerIndex(rest, u"</a>");
     if (close >= 0)
         out.name = removeAll(preg(rest.left(close + 1).toString(), anchorTags()), u"<");
     const QString id = fileId(row);
@@ -83,8 +83,12 @@ QList<Ed2kSearchRow> parseEd2kSearchPage(const QString &body, const QString &sit
     const qsizetype last = qMin(count, rows.size() - 1);
     QList<Ed2kSearchRow> out;
     out.reserve(qMax<qsizetype>(last, 0));
-    for (qsizetype i = 1; i <= last; ++i)
-        out.append(parseRow(rows.piece(i), siteBase));
+    for (qsizetype i = 1; i <= last; ++i) {
+        Ed2kSearchRow row = parseRow(rows.piece(i), siteBase);
+        // Nothing cut: a bare row marker is no row.
+        if (!row.name.isEmpty() || !row.category.isEmpty() || !row.fileAddress.isEmpty())
+            out.append(std::move(row));
+    }
     return out;
 }
 

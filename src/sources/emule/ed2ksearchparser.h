@@ -25,7 +25,8 @@ qsizetype countEd2kSearchRows(const QString &body);
 
 // Rows 1 .. min(count, rows on the page). A row without "]" has no
 // category and its name is cut from the whole row; without "</a>" the name
-// is empty; without the file anchor the address is empty.
+// is empty; without the file anchor the address is empty. A row where none
+// of the three can be cut is left out.
 QList<Ed2kSearchRow> parseEd2kSearchPage(const QString &body, const QString &siteBase, qsizetype count);
 
 // Row `number` (1-based) of ListView17 as the reader lists it.

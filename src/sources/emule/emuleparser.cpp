@@ -14,23 +14,6 @@ const QString &itemMarker()
     return marker;
 }
 
-// Piece 1 of `text` split at `marker` (the text after the first marker up
-// to the second one), cut before its first `end`; nullopt when the marker
-// or the end is missing from that piece.
-std::optional<QStringView> pieceOneBefore(QStringView text, QStringView marker, QStringView end)
-{
-    const qsizetype at = text.indexOf(marker);
-    if (at < 0)
-        return std::nullopt;
-    const qsizetype from = at + marker.size();
-    const qsizetype next = text.indexOf(marker, from);
-    const QStringView piece = text.mid(from, next < 0 ? text.size() - from : next - from);
-    const qsizetype stop = piece.indexOf(end);
-    if (stop < 0)
-        return std::nullopt;
-    return piece.left(stop);
-}
-
 QString orEmpty(const std::optional<QStringView> &field)
 {
     return field ? field->toString() : QString();
@@ -69,10 +52,10 @@ qsizetype countEmuleItems(const QString &body)
 EmuleItem parseEmuleItem(QStringView item, const QString &siteBase)
 {
     EmuleItem out;
-    if (const std::optional<QStringView> path = pieceOneBefore(item, u"<a href=\"/", u"\""))
+    if (const std::optional<QStringView> path = firstPieceBefore(item, u"<a href=\"/", u"\""))
         out.detailAddress = siteBase + u'/' + path->toString();
-    out.name = orEmpty(pieceOneBefore(item, u"title=\"", u"\""));
-    out.note = removeAll(orEmpty(pieceOneBefore(item, u"</a> | ", u"</p>")), u"<");
+    out.name = orEmpty(firstPieceBefore(item, u"title=\"", u"\""));
+    out.note = removeAll(orEmpty(firstPieceBefore(item, u"</a> | ", u"</p>")), u"<");
     return out;
 }
 
@@ -82,7 +65,13 @@ QList<EmuleItem> parseEmuleListing(const QString &body, const QString &siteBase,
     const qsizetype count = qMin(maxItems, items.size() - 1);
     QList<EmuleItem> out;
     out.reserve(qMax<qsizetype>(count, 0));
-    for (qsizetype i = 1; i <= count; ++i)
-        out.append(parseEmuleItem(items.piece(i), siteBase));
+    const QString bareAddress = siteBase + u'/';
+    for (qsizetype i = 1; i <= count; ++i) {
+        EmuleItem item = parseEmuleItem(items.piece(i), siteBase);
+        // An item with nothing cut (a bare thumb marker) shows nothing.
+        if (!item.name.isEmpty() || !item.note.isEmpty()
+            || (!item.detailAddress.isEmpty() && item.detailAddress != bareAddress))
+            out.append(std::move(item));
+    }
     return out;
 }

@@ -33,5 +33,5 @@ qsizetype countEmuleItems(const QString &body);
 // missing is empty; an anchor that is not site-relative gives no address.
 EmuleItem parseEmuleItem(QStringView item, const QString &siteBase);
 // Items 1 .. min(maxItems, items on the page): a slot without an item adds
-// nothing.
+// nothing, and neither does an item from which nothing can be cut.
 QList<EmuleItem> parseEmuleListing(const QString &body, const QString &siteBase, qsizetype maxItems);

@@ -11,11 +11,11 @@ const QString Breaks = u"\r\n\r\n"_s;
 
 QStringView pieceOne(QStringView text, QStringView marker)
 {
-    const qsizetype at = text.indexOf(marker);
+    const qsizetype at = markerIndex(text, marker);
     if (at < 0)
         return {};
     const QStringView rest = text.mid(at + marker.size());
-    const qsizetype next = rest.indexOf(marker);
+    const qsizetype next = markerIndex(rest, marker);
     return next < 0 ? rest : rest.left(next);
 }
 
@@ -23,7 +23,7 @@ QStringView pieceOne(QStringView text, QStringView marker)
 // `end` is missing.
 QString cutKeepingFirst(QStringView text, QStringView end)
 {
-    const qsizetype at = text.indexOf(end);
+    const qsizetype at = markerIndex(text, end);
     return at < 0 ? QString() : text.left(at + 1).toString();
 }
 
@@ -54,7 +54,7 @@ bool MovieDetail::isReadable() const
 MovieDetail parseMovieDetail(const QString &page)
 {
     MovieDetail detail;
-    detail.posterAddress = removeAll(cutBefore(pieceOne(page, u"[IMG]"), u"[/IMG]"), u"[");
+    detail.posterAddress = removeAll(cutFirstPiece(page, u"[IMG]", u"[/IMG]"), u"[");
 
     if (page.contains(LayoutBTitle)) {
         QString data = cutKeepingFirst(pieceOne(page, QString(u"<br />"_s + LayoutBTitle)), u"◎简　　介");
@@ -65,7 +65,7 @@ MovieDetail parseMovieDetail(const QString &page)
         detail.synopsis = synopsisText(pieceOne(page, u"◎简　　介"));
     } else {
         // Only the data before the synopsis heading, none of its "剧".
-        QString data = cutBefore(pieceOne(page, u"<br />片名:"), u"剧情简介");
+        QString data = cutFirstPiece(page, u"<br />片名:", u"剧情简介");
         data.replace(u"<br />"_s, Breaks);
         data.replace(u"&nbsp;"_s, u" "_s);
         detail.filmData = u"片名:"_s + data;

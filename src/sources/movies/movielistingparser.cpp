@@ -9,11 +9,11 @@ namespace {
 // Piece 1 after `marker` in a short text: up to the next marker or the end.
 QStringView pieceOne(QStringView text, QStringView marker)
 {
-    const qsizetype at = text.indexOf(marker);
+    const qsizetype at = markerIndex(text, marker);
     if (at < 0)
         return {};
     const QStringView rest = text.mid(at + marker.size());
-    const qsizetype next = rest.indexOf(marker);
+    const qsizetype next = markerIndex(rest, marker);
     return next < 0 ? rest : rest.left(next);
 }
 
@@ -43,18 +43,20 @@ QList<MovieListingRow> parseMovieListing(const QString &page, const QString &sit
     result.reserve(qMax<qsizetype>(count, 0));
     for (qsizetype i = 1; i <= count; ++i) {
         const QStringView segment = rows.piece(i);
-        const qsizetype end = segment.indexOf(u"padding-left:3px\">&nbsp;</td>");
+        const qsizetype end = markerIndex(segment, u"padding-left:3px\">&nbsp;</td>");
         // The block ends with the end marker's first character.
         const QStringView block = end < 0 ? QStringView() : segment.left(end + 1);
 
         MovieListingRow row;
-        const QString remainder = cutBefore(pieceOne(block, linkMarker), u"\"");
+        const QString remainder = cutFirstPiece(block, linkMarker, u"\"");
         if (!remainder.isEmpty())
             row.detailAddress = siteBase + category.detailPrefix + remainder;
         const QStringView titlePiece = pieceOne(block, u"class=\"ulink\">");
-        const qsizetype close = titlePiece.indexOf(u"</a>");
+        const qsizetype close = markerIndex(titlePiece, u"</a>");
         if (close >= 0)
             row.title = removeAll(titlePiece.left(close + 1).toString(), u"<");
+        if (row.title.isEmpty() && row.detailAddress.isEmpty())
+            continue; // nothing cut
         result.append(row);
     }
     return result;

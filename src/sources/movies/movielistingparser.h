@@ -26,7 +26,8 @@ struct MovieListingRow
 constexpr int MoviesPerPage = 25;
 
 // Up to 25 rows, one per listing row the page holds. A row whose block or
-// link cannot be cut keeps its place with the missing fields empty.
+// link cannot be cut keeps its place with the missing fields empty; a row
+// where neither can be cut is left out.
 QList<MovieListingRow> parseMovieListing(const QString &page, const QString &siteBase,
                                          const MovieCategory &category);
 

@@ -87,8 +87,12 @@ QList<NetdiskHit> parseNetdiskPage(const QString &body, qsizetype count)
         count = titles.size() - 1;
     QList<NetdiskHit> hits;
     hits.reserve(count);
-    for (qsizetype n = 1; n <= count; ++n)
-        hits.append({fieldOf(titles, n), fieldOf(addresses, n)});
+    for (qsizetype n = 1; n <= count; ++n) {
+        NetdiskHit hit{fieldOf(titles, n), fieldOf(addresses, n)};
+        // A hit with nothing cut carries nothing to show.
+        if (!hit.title.isEmpty() || !hit.address.isEmpty())
+            hits.append(std::move(hit));
+    }
     return hits;
 }
 

@@ -19,7 +19,8 @@ const QStringList &netdiskCaptions();
 qsizetype countNetdiskHits(const QString &body);
 
 // The first `count` hits of a page (all of them when count < 0), in page
-// order. A hit whose title or address cannot be cut has that field empty.
+// order. A hit whose title or address cannot be cut has that field empty; a
+// hit with neither is left out.
 QList<NetdiskHit> parseNetdiskPage(const QString &body, qsizetype count = -1);
 
 // The netdisk a title names: the first label test it passes; empty when it

@@ -11,7 +11,7 @@ namespace {
 // is missing.
 QString cutThroughStart(QStringView text, QStringView end)
 {
-    const qsizetype at = text.indexOf(end);
+    const qsizetype at = markerIndex(text, end);
     return at < 0 ? QString() : text.left(at + 1).toString();
 }
 
@@ -41,7 +41,7 @@ QString channelListAddress(const QString &siteBase, int page)
 QList<ChannelEntry> parseChannelPage(const QString &page, const QString &siteBase, int count)
 {
     static const QString listStart = u"<div class=\"mlist\"> <ul>"_s;
-    const qsizetype start = page.indexOf(listStart);
+    const qsizetype start = markerIndex(page, listStart);
     QString region;
     if (start >= 0)
         region = cutThroughStart(QStringView(page).mid(start), u"</ul>");
@@ -55,7 +55,10 @@ QList<ChannelEntry> parseChannelPage(const QString &page, const QString &siteBas
             break;
         ChannelEntry entry;
         entry.title = removeAll(cutBefore(names.piece(i), u"</div>"), u"<");
-        entry.detailAddress = siteBase + u"/content/detail_"_s + cutAtQuote(links.piece(i));
+        const QString detail = cutAtQuote(links.piece(i));
+        entry.detailAddress = siteBase + u"/content/detail_"_s + detail;
+        if (entry.title.isEmpty() && detail.isEmpty())
+            continue; // nothing cut
         entries.append(entry);
     }
     return entries;

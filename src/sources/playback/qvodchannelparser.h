@@ -25,6 +25,7 @@ struct ChannelDetail
 QString channelListAddress(const QString &siteBase, int page);
 
 // Entries 1 to `count` in page order; ends at the first entry the page lacks.
+// An entry with neither title nor detail id is left out.
 QList<ChannelEntry> parseChannelPage(const QString &page, const QString &siteBase, int count = 25);
 
 ChannelDetail parseChannelDetail(const QString &page);

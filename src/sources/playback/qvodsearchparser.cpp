@@ -7,28 +7,41 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QvodSearchRow rowFields(QStringView piece, const QString &siteBase)
+// Piece n (n >= 1) of `text` split at `separator`: empty when there is none.
+QStringView separatedPiece(QStringView text, QChar separator, int n)
+{
+    qsizetype at = -1;
+    for (int k = 0; k < n; ++k) {
+        at = text.indexOf(separator, at + 1);
+        if (at < 0)
+            return {};
+    }
+    const qsizetype next = text.indexOf(separator, at + 1);
+    return text.mid(at + 1, (next < 0 ? text.size() : next) - at - 1);
+}
+
+// `hasPath`: whether the detail path could be cut (the address is never
+// empty once the link is found).
+QvodSearchRow rowFields(QStringView piece, const QString &siteBase, bool &hasPath)
 {
     const QString row = preg(piece.toString(), u"</?td[^<>]*>"_s);
     QvodSearchRow fields;
 
-    const MarkerPieces link(row, u"<a href=\"/"_s);
-    if (link.has(1)) {
-        const QStringView rest = link.piece(1);
-        const qsizetype quote = rest.indexOf(u'"');
-        fields.detailAddress = siteBase + u"/"_s + (quote < 0 ? QString() : rest.left(quote).toString());
+    // Each field is looked for only as far as it reaches: the row's piece
+    // runs on to the next row.
+    static constexpr QStringView linkMarker = u"<a href=\"/";
+    const std::optional<QStringView> path = firstPieceBefore(row, linkMarker, u"\"");
+    if (path || markerIndex(row, linkMarker) >= 0) {
+        hasPath = path && !path->isEmpty();
+        fields.detailAddress = siteBase + u"/"_s + (path ? path->toString() : QString());
     }
 
-    const MarkerPieces cells(row, u">"_s);
-    fields.title = removeAll(cells.piece(1).toString(), u"</a");
-    fields.column = removeAll(cells.piece(3).toString(), u"</a");
+    fields.title = removeAll(separatedPiece(row, u'>', 1).toString(), u"</a");
+    fields.column = removeAll(separatedPiece(row, u'>', 3).toString(), u"</a");
 
-    const MarkerPieces region(row, u"<font color=\"#3D709E\">"_s);
-    if (region.has(1)) {
-        const QStringView rest = region.piece(1);
-        const qsizetype end = rest.indexOf(u"</font>");
-        fields.region = end < 0 ? QString() : removeAll(rest.left(end + 1).toString(), u"<");
-    }
+    // The region's text, its closing tag's "<" taken and then dropped.
+    if (const std::optional<QStringView> region = firstPieceBefore(row, u"<font color=\"#3D709E\">", u"</font>"))
+        fields.region = removeAll(region->toString(), u"<");
     return fields;
 }
 
@@ -37,8 +50,13 @@ QList<QvodSearchRow> parseRows(const QString &text, const QString &marker, const
 {
     const MarkerPieces pieces(text, marker);
     QList<QvodSearchRow> rows;
-    for (qsizetype i = 1; i <= limit && pieces.has(i); ++i)
-        rows.append(rowFields(pieces.piece(i), siteBase));
+    for (qsizetype i = 1; i <= limit && pieces.has(i); ++i) {
+        bool hasPath = false;
+        QvodSearchRow row = rowFields(pieces.piece(i), siteBase, hasPath);
+        // A bare row marker carries nothing to show.
+        if (hasPath || !row.title.isEmpty() || !row.column.isEmpty() || !row.region.isEmpty())
+            rows.append(std::move(row));
+    }
     return rows;
 }
 
@@ -49,7 +67,7 @@ int statedNumber(const QString &page, const QString &start, QStringView end)
     if (!pieces.has(1))
         return 0;
     const QStringView rest = pieces.piece(1);
-    const qsizetype at = rest.indexOf(end);
+    const qsizetype at = markerIndex(rest, end);
     return at < 0 ? 0 : leadingNumber(rest.left(at));
 }
 

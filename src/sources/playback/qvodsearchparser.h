@@ -22,6 +22,7 @@ QString qvodSearchAddress(const QString &siteBase, const QString &encodedKeyword
 // The row markers of a listing page (<font color="#008000">).
 qsizetype countQvodListingRows(const QString &page);
 // Listing rows 1 .. `limit` (<tr bgcolor="#f5fef7">), ending at the first missing one.
+// In both, a row where nothing can be cut is left out.
 QList<QvodSearchRow> parseQvodListingRows(const QString &page, const QString &siteBase, qsizetype limit);
 // Result rows 1 .. `limit` (<tr bgcolor="#F5FAFE">), ending at the first missing one.
 QList<QvodSearchRow> parseQvodResultRows(const QString &pages, const QString &siteBase, qsizetype limit);

@@ -14,11 +14,13 @@ const QString SpanTags = u"</?span[^<>]*>"_s;
 // Text up to `end`, keeping its first character; empty without `end`.
 QString cutKeepingFirst(QStringView text, QStringView end)
 {
-    const qsizetype at = text.indexOf(end);
+    const qsizetype at = markerIndex(text, end);
     return at < 0 ? QString() : text.left(at + 1).toString();
 }
 
-BtBoardRow boardRow(QStringView segment, const QString &siteBase)
+// `hasQuery`: whether the post's query could be cut (the address alone is
+// never empty once the quote is found).
+BtBoardRow boardRow(QStringView segment, const QString &siteBase, bool &hasQuery)
 {
     BtBoardRow row;
     // The anchor pattern frees the title once an opening tag stands before
@@ -30,6 +32,7 @@ BtBoardRow boardRow(QStringView segment, const QString &siteBase)
     const qsizetype quote = tail.indexOf(u'"');
     if (quote >= 0)
         row.address = siteBase + u"/display.php?"_s + tail.left(quote);
+    hasQuery = quote > 0;
 
     const MarkerPieces cells(tail, u"<TD"_s);
     if (cells.has(2))
@@ -61,7 +64,11 @@ QList<BtBoardRow> parseBtBoard(const QString &page, const QString &siteBase)
     const qsizetype count = qMin<qsizetype>(posts.size() - 1, PostsPerBoardPage);
     QList<BtBoardRow> rows;
     rows.reserve(qMax<qsizetype>(count, 0));
-    for (qsizetype i = 1; i <= count; ++i)
-        rows.append(boardRow(posts.piece(i), siteBase));
+    for (qsizetype i = 1; i <= count; ++i) {
+        bool hasQuery = false;
+        BtBoardRow row = boardRow(posts.piece(i), siteBase, hasQuery);
+        if (hasQuery || !row.title.isEmpty() || !row.size.isEmpty() || !row.category.isEmpty())
+            rows.append(std::move(row));
+    }
     return rows;
 }

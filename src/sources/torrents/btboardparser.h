@@ -21,5 +21,5 @@ struct BtBoardRow
 };
 
 // getys: up to 50 rows, one per post link on the page. A field that
-// cannot be cut is empty.
+// cannot be cut is empty; a post where nothing can be cut is left out.
 QList<BtBoardRow> parseBtBoard(const QString &page, const QString &siteBase);

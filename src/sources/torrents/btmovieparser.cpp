@@ -12,7 +12,7 @@ const QString DownloadPath = u"/Download/xiazai"_s;
 // Text up to `end`, keeping its first character; empty without `end`.
 QString cutKeepingFirst(QStringView text, QStringView end)
 {
-    const qsizetype at = text.indexOf(end);
+    const qsizetype at = markerIndex(text, end);
     return at < 0 ? QString() : text.left(at + 1).toString();
 }
 
@@ -38,6 +38,8 @@ QList<BtMovieRow> parseBtMovieList(const QString &page, const QString &siteBase)
         const QString path = cutBefore(link, u"\"");
         if (!path.isEmpty())
             row.pageAddress = siteBase + DownloadPath + path;
+        if (row.name.isEmpty() && row.pageAddress.isEmpty())
+            continue; // nothing cut
         rows.append(row);
     }
     return rows;

@@ -19,7 +19,7 @@ struct BtMovieRow
 };
 
 // Up to 35 rows, one per download link on the page; a field that cannot be
-// cut is empty.
+// cut is empty, and a link where nothing can be cut is left out.
 QList<BtMovieRow> parseBtMovieList(const QString &page, const QString &siteBase);
 
 struct BtMovieDownload

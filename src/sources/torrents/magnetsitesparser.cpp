@@ -28,7 +28,7 @@ const QString &noResultCount()
 
 QString metaField(QStringView meta, QStringView marker)
 {
-    return removeAll(cutBefore(firstPiece(meta, marker), u"&nbsp;"), u"&");
+    return removeAll(cutFirstPiece(meta, marker, u"&nbsp;"), u"&");
 }
 
 QString itemName(QStringView files)
@@ -87,11 +87,13 @@ QList<MagnetSearchRow> parseMagnetSearchPage(const QString &body, qsizetype coun
             const QString meta = cutBefore(metas.piece(i), u"</li>");
             row.size = metaField(meta, u"大小: ");
             row.time = metaField(meta, u"创建时间: ");
-            const QString link = cutBefore(firstPiece(meta, u"<a href=\""), u"\"");
+            const QString link = cutFirstPiece(meta, u"<a href=\"", u"\"");
             // The parameters after the first "&" go; a bare link stays whole.
             const qsizetype amp = link.indexOf(QLatin1Char('&'));
             row.magnetLink = amp < 0 ? link : link.left(amp);
         }
+        if (row.name.isEmpty() && row.size.isEmpty() && row.time.isEmpty() && row.magnetLink.isEmpty())
+            continue; // nothing cut
         rows.append(row);
     }
     return rows;
@@ -107,7 +109,7 @@ QList<ReleaseItem> parseResourceReleasePage(const QString &body, qsizetype count
         ReleaseItem item;
         if (anchors.has(i)) {
             const QStringView anchor = anchors.piece(i);
-            const qsizetype close = anchor.indexOf(u"</a>");
+            const qsizetype close = markerIndex(anchor, u"</a>");
             if (close >= 0) {
                 // Put the anchor back together, then keep only its text.
                 const QString whole = u"<a href=\""_s + anchor.left(close + 1) + u"/a>"_s;
@@ -120,6 +122,8 @@ QList<ReleaseItem> parseResourceReleasePage(const QString &body, qsizetype count
                 item.detailPath.prepend(QLatin1Char('/'));
         }
         item.time = pieceField(times, i, u"</p>", u"<");
+        if (item.name.isEmpty() && item.time.isEmpty() && item.detailPath.isEmpty())
+            continue; // nothing cut
         items.append(item);
     }
     return items;
@@ -129,5 +133,5 @@ QString resourceReleaseMagnet(const QString &detailBody)
 {
     static const QString marker =
         u"<a class=\"bnt-0 resource-download-name\"  data-download-type=\"1\" target='blank' href=\""_s;
-    return cutBefore(firstPiece(detailBody, marker), u"\"");
+    return cutFirstPiece(detailBody, marker, u"\"");
 }

@@ -35,7 +35,8 @@ bool isResourceReleaseEmpty(const QString &body);
 qsizetype countMagnetSearchItems(const QString &body);
 qsizetype countResourceReleaseItems(const QString &body);
 
-// Rows 1..count by occurrence order; a field an item lacks is empty. A magnet
+// Rows 1..count by occurrence order; a field an item lacks is empty, an item
+// lacking every field is left out. A magnet
 // link keeps what stands before its first "&" (the whole link without one).
 QList<MagnetSearchRow> parseMagnetSearchPage(const QString &body, qsizetype count);
 QList<ReleaseItem> parseResourceReleasePage(const QString &body, qsizetype count);

@@ -13,7 +13,7 @@ constexpr int TitlesPerPage = 30;
 // "…>text<" of a region link: what stands after its first ">".
 QString regionText(QStringView piece)
 {
-    const qsizetype close = piece.indexOf(u"</a>");
+    const qsizetype close = markerIndex(piece, u"</a>");
     if (close < 0)
         return {};
     return removeAll(firstPiece(piece.left(close + 1), u">").toString(), u"<");
@@ -55,7 +55,7 @@ bool statesMovieResourceTotal(const QString &body)
 
 int movieResourceRowLimit(const QString &body)
 {
-    const QString total = removeAll(cutBefore(firstPiece(body, u"共有"), u"部"), u"部");
+    const QString total = removeAll(cutFirstPiece(body, u"共有", u"部"), u"部");
     return qMin(leadingNumber(total), TitlesPerPage);
 }
 
@@ -71,11 +71,14 @@ QList<MovieResourceRow> parseMovieResourcePage(const QString &body, const QStrin
     for (qsizetype i = 1; i <= limit; ++i) {
         const QStringView anchor = anchors.piece(i);
         MovieResourceRow row;
-        row.detailAddress = siteBase + u"/detail.asp?ID="_s + detailId(anchor);
+        const QString id = detailId(anchor);
+        row.detailAddress = siteBase + u"/detail.asp?ID="_s + id;
         row.updateTime = pieceField(times, i, u"</td>", u"<");
         if (regions.has(i))
             row.region = regionText(regions.piece(i));
         row.name = titleText(anchor);
+        if (id.isEmpty() && row.updateTime.isEmpty() && row.region.isEmpty() && row.name.isEmpty())
+            continue; // nothing cut
         rows.append(row);
     }
     return rows;

@@ -28,5 +28,6 @@ int movieResourceRowLimit(const QString &body);
 
 // Up to the row limit, and never more rows than the page has titles (a
 // later page of a large result holds fewer than 30). The detail id is
-// taken up to and including the space after it, as the site links it.
+// taken up to and including the space after it, as the site links it. A
+// title where nothing can be cut is left out.
 QList<MovieResourceRow> parseMovieResourcePage(const QString &body, const QString &siteBase);

@@ -6,11 +6,11 @@ QStringView firstPiece(QStringView text, QStringView marker)
 {
     if (marker.isEmpty())
         return {};
-    const qsizetype at = text.indexOf(marker);
+    const qsizetype at = markerIndex(text, marker);
     if (at < 0)
         return {};
     const QStringView rest = text.mid(at + marker.size());
-    const qsizetype next = rest.indexOf(marker);
+    const qsizetype next = markerIndex(rest, marker);
     return next < 0 ? rest : rest.left(next);
 }
 

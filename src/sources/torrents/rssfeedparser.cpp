@@ -15,7 +15,7 @@ const QString &itemMarker()
 
 QString fieldOf(QStringView item, QStringView marker, QStringView end, QStringView strip)
 {
-    return removeAll(cutBefore(firstPiece(item, marker), end), strip);
+    return removeAll(cutFirstPiece(item, marker, end), strip);
 }
 
 } // namespace
@@ -39,7 +39,7 @@ QList<RssFeedRow> parseRssFeed(const QString &body, qsizetype count)
     rows.reserve(count);
     for (qsizetype i = 1; i <= count; ++i) {
         QStringView item = items.piece(i);
-        const qsizetype end = item.indexOf(u"</item>");
+        const qsizetype end = markerIndex(item, u"</item>");
         if (end >= 0)
             item = item.left(end);
         RssFeedRow row;
@@ -47,6 +47,8 @@ QList<RssFeedRow> parseRssFeed(const QString &body, qsizetype count)
         row.size = fieldOf(item, u"Size:", u"</b>", u"<");
         row.torrentAddress = fieldOf(item, u"<enclosure url=\"", u"\"", {});
         row.date = fieldOf(item, u"<pubDate>", u"</pubDate>", u"<");
+        if (row.title.isEmpty() && row.size.isEmpty() && row.torrentAddress.isEmpty() && row.date.isEmpty())
+            continue; // an item with nothing in it
         rows.append(row);
     }
     return rows;

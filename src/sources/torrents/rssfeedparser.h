@@ -22,5 +22,5 @@ qsizetype countRssFeedItems(const QString &body);
 
 // The first `count` items (all of them when count < 0). Every field is cut
 // inside its own item, so no title is ever paired with another item's
-// torrent; a field an item lacks is empty.
+// torrent; a field an item lacks is empty, an item lacking all is left out.
 QList<RssFeedRow> parseRssFeed(const QString &body, qsizetype count = -1);

@@ -32,11 +32,15 @@ QList<TorrentSearchRow> parseTorrentSearchPage(const QString &body, const QStrin
         row.date = pieceField(dates, i, u"</td>", u"<");
         row.size = pieceField(sizes, i, u"</td>", u"<");
         // An id without its closing quote leaves the bare information path.
+        const QString id = information.has(i) ? cutBefore(information.piece(i), u"\"") : QString();
         if (information.has(i))
-            row.informationAddress = siteBase + u"/information/"_s + cutBefore(information.piece(i), u"\"");
+            row.informationAddress = siteBase + u"/information/"_s + id;
         const QString tail = pieceField(magnets, i, u"\"");
         if (!tail.isEmpty())
             row.magnetLink = u"magnet:"_s + tail;
+        // A row with nothing cut (a bare "magnet:?" counted) shows nothing.
+        if (row.name.isEmpty() && row.date.isEmpty() && row.size.isEmpty() && id.isEmpty() && tail.isEmpty())
+            continue;
         rows.append(row);
     }
     return rows;

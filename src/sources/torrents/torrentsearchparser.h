@@ -22,5 +22,6 @@ qsizetype countTorrentSearchItems(const QString &body);
 
 // Rows 1..count. Row i takes the i-th name, date and size cell, the i-th
 // "/information/" and the i-th "magnet:" of the page, whatever the table
-// around them; a field that cannot be cut for a row is empty.
+// around them; a field that cannot be cut for a row is empty, and a row
+// where nothing can be cut is left out (the rows still pair by i).
 QList<TorrentSearchRow> parseTorrentSearchPage(const QString &body, const QString &siteBase, qsizetype count);

@@ -48,14 +48,13 @@ void TestNetdiskParser::hitsInPageOrder()
 void TestNetdiskParser::missingFieldsAreEmpty()
 {
     const QList<NetdiskHit> hits = parseNetdiskPage(fixture(u"truncated.json"_s));
-    QCOMPARE(hits.size(), qsizetype(3));
+    // The page ends inside the third title: no closing quote, no title, no
+    // address either, so that hit is left out.
+    QCOMPARE(hits.size(), qsizetype(2));
     QCOMPARE(hits.at(0).address, u"http://search.example/link?url=B1"_s);
     // No url marker for the second hit: empty, never the first hit's address.
     QCOMPARE(hits.at(1).title, u"只有标题二"_s);
     QCOMPARE(hits.at(1).address, QString());
-    // The page ends inside the title: no closing quote, no title.
-    QCOMPARE(hits.at(2).title, QString());
-    QCOMPARE(hits.at(2).address, QString());
 }
 
 void TestNetdiskParser::pageWithoutHits()
@@ -101,7 +100,8 @@ void TestNetdiskParser::labels()
 void TestNetdiskParser::garbageNeverBreaksTheParser()
 {
     // Pages made of marker fragments in random order: every counted item
-    // gives one row, and no field holds a double quote.
+    // gives at most one row, none of them blank, and no field holds a
+    // double quote.
     const QStringList parts = {u"\"title\":\""_s, u"\"url\":\""_s, u"\""_s, u"网盘"_s, u"x"_s, u"\\"_s, u":"_s,
                                u"\"title\":"_s, u"{"_s, u"}"_s, QString(QChar(0xD800)), u"\r\n"_s};
     QRandomGenerator random(20141231);
@@ -112,8 +112,9 @@ void TestNetdiskParser::garbageNeverBreaksTheParser()
             body += parts.at(random.bounded(int(parts.size())));
         const qsizetype count = countNetdiskHits(body);
         const QList<NetdiskHit> hits = parseNetdiskPage(body, count);
-        QCOMPARE(hits.size(), count);
+        QVERIFY(hits.size() <= count);
         for (const NetdiskHit &hit : hits) {
+            QVERIFY(!hit.title.isEmpty() || !hit.address.isEmpty());
             QVERIFY(!hit.title.contains(QLatin1Char('"')));
             QVERIFY(!hit.address.contains(QLatin1Char('"')));
         }

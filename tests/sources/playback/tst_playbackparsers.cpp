@@ -149,13 +149,17 @@ void TestPlaybackParsers::resultPages()
 
 void TestPlaybackParsers::resultRowsAreCutPerRow()
 {
-    // A row without region or link gives empty fields, never a neighbour's.
+    // A row without region or column gives empty fields, never a
+    // neighbour's; a row where nothing can be cut at all is left out.
     const QString page = u"<tr bgcolor=\"#F5FAFE\"><td>裸行</td></tr>"
+                         "<tr bgcolor=\"#F5FAFE\"><td><a href=\"/vod-detail-id-8.html\">八</a></td></tr>"
                          "<tr bgcolor=\"#F5FAFE\"><td><a href=\"/vod-detail-id-9.html\">九</a></td><td>"
                          "<a href=\"/t.html\">动漫</a></td><td><font color=\"#3D709E\">日本</font></td></tr>"_s;
     const QList<QvodSearchRow> rows = parseQvodResultRows(page, u"http://s.example"_s, 5);
     QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows.at(0).title, u"八"_s);
     QVERIFY(rows.at(0).region.isEmpty());
+    QVERIFY(rows.at(0).column.isEmpty());
     QCOMPARE(rows.at(1).title, u"九"_s);
     QCOMPARE(rows.at(1).column, u"动漫"_s);
     QCOMPARE(rows.at(1).region, u"日本"_s);
