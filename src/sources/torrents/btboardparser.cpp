@@ -65,3 +65,12 @@ QList<BtBoardRow> parseBtBoard(const QString &page, const QString &siteBase)
         rows.append(boardRow(posts.piece(i), siteBase));
     return rows;
 }
+
+ListRow btBoardListRow(const BtBoardRow &row, qsizetype number)
+{
+    return {QString::number(number),
+            {{QStringLiteral("mc"), row.title},
+             {QStringLiteral("dz"), row.address},
+             {QStringLiteral("dx"), row.size},
+             {QStringLiteral("fl"), row.category}}};
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/listrow.h"
+
 #include <QList>
 #include <QString>
 
@@ -30,3 +32,6 @@ int movieResourceRowLimit(const QString &body);
 // later page of a large result holds fewer than 30). The detail id is
 // taken up to and including the space after it, as the site links it.
 QList<MovieResourceRow> parseMovieResourcePage(const QString &body, const QString &siteBase);
+
+// Row `number` (1-based) of ListView13 as the reader lists it.
+ListRow movieResourceListRow(const MovieResourceRow &row, qsizetype number);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/listrow.h"
+
 #include <QList>
 #include <QString>
 
@@ -24,3 +26,6 @@ qsizetype countTorrentSearchItems(const QString &body);
 // "/information/" and the i-th "magnet:" of the page, whatever the table
 // around them; a field that cannot be cut for a row is empty.
 QList<TorrentSearchRow> parseTorrentSearchPage(const QString &body, const QString &siteBase, qsizetype count);
+
+// Row `number` (1-based) of ListView2 as the reader lists it.
+ListRow torrentSearchListRow(const TorrentSearchRow &row, qsizetype number);
