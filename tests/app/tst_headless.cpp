@@ -127,6 +127,11 @@ void TestHeadless::search_data()
                              << u"xh=1|mc=地球 资源 1|dx=未知|fb=2013-12-02"
                                 "|cl=magnet:?xt=urn:btih:3e98a89d238f0c91ac14b53e43141af6c7ec043f"_s
                              << u"/resource_release/search/%E5%9C%B0%E7%90%83?page=1"_s;
+    // The first detail page answers last: row 1 still carries its link.
+    QTest::newRow("release, details out of order")
+        << u"release"_s << u"倒序"_s << u"1"_s << 5
+        << u"mc=倒序 资源 1|cl=magnet:?xt=urn:btih:1c311849dd964b1d06916b838ec6bae538f3d794&dn=r6f587eben1"_s
+        << u"/resource_release/search/%E5%80%92%E5%BA%8F?page=1"_s;
     QTest::newRow("release, page 3") << u"release"_s << u"地球"_s << u"3"_s << 2 << u"xh=1|mc=地球 资源 11"_s
                                      << u"/resource_release/search/%E5%9C%B0%E7%90%83?page=3"_s;
     QTest::newRow("release, no hit") << u"release"_s << u"无结果"_s << u"1"_s << 0 << QString()
