@@ -1,12 +1,14 @@
 #include "shell/sourcetable.h"
 
 #include "sources/emule/emuleheadless.h"
+#include "sources/torrents/torrentheadless.h"
 #include "ui/resultlistcatalog.h"
 
 const QList<HeadlessSource> &headlessSources()
 {
     static const QList<HeadlessSource> sources = [] {
         QList<HeadlessSource> all;
+        all += torrentHeadlessSources();
         all += emuleHeadlessSources();
         return all;
     }();

@@ -72,3 +72,12 @@ QList<BtBoardRow> parseBtBoard(const QString &page, const QString &siteBase)
     }
     return rows;
 }
+
+ListRow btBoardListRow(const BtBoardRow &row, qsizetype number)
+{
+    return {QString::number(number),
+            {{QStringLiteral("mc"), row.title},
+             {QStringLiteral("dz"), row.address},
+             {QStringLiteral("dx"), row.size},
+             {QStringLiteral("fl"), row.category}}};
+}

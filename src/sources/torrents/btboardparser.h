@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/listrow.h"
+
 #include <QList>
 #include <QString>
 
@@ -23,3 +25,6 @@ struct BtBoardRow
 // getys: up to 50 rows, one per post link on the page. A field that
 // cannot be cut is empty; a post where nothing can be cut is left out.
 QList<BtBoardRow> parseBtBoard(const QString &page, const QString &siteBase);
+
+// Row `number` (1-based) of ListView18 as the reader lists it.
+ListRow btBoardListRow(const BtBoardRow &row, qsizetype number);

@@ -70,13 +70,8 @@ QCoro::Task<> BtBoardReader::fetchBoard()
         co_return;
     }
     const QList<BtBoardRow> rows = parseBtBoard(*body, base);
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const BtBoardRow &row = rows.at(i);
-        m_list->addRow(QString::number(i + 1), {{u"mc"_s, row.title},
-                                                {u"dz"_s, row.address},
-                                                {u"dx"_s, row.size},
-                                                {u"fl"_s, row.category}});
-    }
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        m_list->addRow(btBoardListRow(rows.at(i), i + 1));
     m_run->finish(u"获取完毕 ..."_s);
 }
 

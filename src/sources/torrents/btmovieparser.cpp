@@ -59,3 +59,8 @@ BtMovieDownload parseBtMovieDownload(const QString &page)
     download.address = address;
     return download;
 }
+
+ListRow btMovieListRow(const BtMovieRow &row, qsizetype number)
+{
+    return {QString::number(number), {{QStringLiteral("mc"), row.name}, {QStringLiteral("dz"), row.pageAddress}}};
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/listrow.h"
+
 #include <QList>
 #include <QString>
 
@@ -31,3 +33,6 @@ struct BtMovieDownload
 // The update date after "文件更新时间：" and the address in the page's
 // select-on-click text area; "&amp;" in it is an ampersand.
 BtMovieDownload parseBtMovieDownload(const QString &page);
+
+// Row `number` (1-based) of ListView16 as the reader lists it.
+ListRow btMovieListRow(const BtMovieRow &row, qsizetype number);

@@ -104,7 +104,7 @@ QCoro::Task<> BtMovieReader::fetchPage()
     }
     const QList<BtMovieRow> rows = parseBtMovieList(*body, base);
     for (qsizetype i = 0; i < rows.size(); ++i)
-        m_list->addRow(QString::number(i + 1), {{u"mc"_s, rows.at(i).name}, {u"dz"_s, rows.at(i).pageAddress}});
+        m_list->addRow(btMovieListRow(rows.at(i), i + 1));
     m_run->finish(u"资源获取完毕.."_s);
 }
 

@@ -7,6 +7,7 @@ list(APPEND JYX_CORE_SOURCES
     sources/torrents/piececuts.cpp
     sources/torrents/rssfeedparser.cpp
     sources/torrents/torrentfilesaver.cpp
+    sources/torrents/torrentheadless.cpp
     sources/torrents/torrentsearchparser.cpp
 )
 list(APPEND JYX_WIDGET_SOURCES

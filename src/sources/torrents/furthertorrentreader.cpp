@@ -165,11 +165,8 @@ void FurtherTorrentReader::parseMagnetSearch()
 {
     m_magnetTimer->disarm();
     const QList<MagnetSearchRow> rows = parseMagnetSearchPage(m_body, m_itemCount);
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const MagnetSearchRow &row = rows.at(i);
-        m_list->addRow(QString::number(i + 1),
-                       {{u"mc"_s, row.name}, {u"cl"_s, row.magnetLink}, {u"dx"_s, row.size}, {u"fb"_s, row.time}});
-    }
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        m_list->addRow(magnetSearchListRow(rows.at(i), i + 1));
     finishParse();
 }
 
@@ -189,8 +186,7 @@ void FurtherTorrentReader::parseResourceRelease()
         [this, items](qsizetype i, const QString &detail) {
             const ReleaseItem &item = items.at(i);
             const QString magnet = item.detailPath.isEmpty() ? QString() : resourceReleaseMagnet(detail);
-            m_list->addRow(QString::number(i + 1),
-                           {{u"mc"_s, item.name}, {u"cl"_s, magnet}, {u"dx"_s, u"未知"_s}, {u"fb"_s, item.time}});
+            m_list->addRow(resourceReleaseListRow(item, magnet, i + 1));
         },
         [this] { finishParse(); });
 }

@@ -135,3 +135,21 @@ QString resourceReleaseMagnet(const QString &detailBody)
         u"<a class=\"bnt-0 resource-download-name\"  data-download-type=\"1\" target='blank' href=\""_s;
     return cutFirstPiece(detailBody, marker, u"\"");
 }
+
+ListRow magnetSearchListRow(const MagnetSearchRow &row, qsizetype number)
+{
+    return {QString::number(number),
+            {{QStringLiteral("mc"), row.name},
+             {QStringLiteral("cl"), row.magnetLink},
+             {QStringLiteral("dx"), row.size},
+             {QStringLiteral("fb"), row.time}}};
+}
+
+ListRow resourceReleaseListRow(const ReleaseItem &item, const QString &magnetLink, qsizetype number)
+{
+    return {QString::number(number),
+            {{QStringLiteral("mc"), item.name},
+             {QStringLiteral("cl"), magnetLink},
+             {QStringLiteral("dx"), QStringLiteral("未知")},
+             {QStringLiteral("fb"), item.time}}};
+}

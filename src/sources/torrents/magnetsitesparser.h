@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/listrow.h"
+
 #include <QList>
 #include <QString>
 
@@ -43,3 +45,9 @@ QList<ReleaseItem> parseResourceReleasePage(const QString &body, qsizetype count
 
 // The magnet link of a detail page; empty when the page has none.
 QString resourceReleaseMagnet(const QString &detailBody);
+
+// Row `number` (1-based) of ListView19 as the reader lists it: a magnet
+// search row, or a release item with the magnet link of its detail page
+// (the release site states no size).
+ListRow magnetSearchListRow(const MagnetSearchRow &row, qsizetype number);
+ListRow resourceReleaseListRow(const ReleaseItem &item, const QString &magnetLink, qsizetype number);

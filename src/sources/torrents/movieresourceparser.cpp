@@ -83,3 +83,12 @@ QList<MovieResourceRow> parseMovieResourcePage(const QString &body, const QStrin
     }
     return rows;
 }
+
+ListRow movieResourceListRow(const MovieResourceRow &row, qsizetype number)
+{
+    return {QString::number(number),
+            {{QStringLiteral("mc"), row.name},
+             {QStringLiteral("zzdz"), row.detailAddress},
+             {QStringLiteral("gx"), row.updateTime},
+             {QStringLiteral("bz"), row.region}}};
+}

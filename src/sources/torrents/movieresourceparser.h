@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/listrow.h"
+
 #include <QList>
 #include <QString>
 
@@ -31,3 +33,6 @@ int movieResourceRowLimit(const QString &body);
 // taken up to and including the space after it, as the site links it. A
 // title where nothing can be cut is left out.
 QList<MovieResourceRow> parseMovieResourcePage(const QString &body, const QString &siteBase);
+
+// Row `number` (1-based) of ListView13 as the reader lists it.
+ListRow movieResourceListRow(const MovieResourceRow &row, qsizetype number);

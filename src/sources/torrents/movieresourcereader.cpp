@@ -98,13 +98,8 @@ QCoro::Task<> MovieResourceReader::search()
         co_return;
     }
     const QList<MovieResourceRow> rows = parseMovieResourcePage(body, base);
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const MovieResourceRow &row = rows.at(i);
-        m_list->addRow(QString::number(i + 1), {{u"mc"_s, row.name},
-                                                {u"zzdz"_s, row.detailAddress},
-                                                {u"gx"_s, row.updateTime},
-                                                {u"bz"_s, row.region}});
-    }
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        m_list->addRow(movieResourceListRow(rows.at(i), i + 1));
     m_run->finish(u"搜索完毕.."_s);
 }
 

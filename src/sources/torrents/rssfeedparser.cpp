@@ -53,3 +53,12 @@ QList<RssFeedRow> parseRssFeed(const QString &body, qsizetype count)
     }
     return rows;
 }
+
+ListRow rssFeedListRow(const RssFeedRow &row, qsizetype number)
+{
+    return {QString::number(number),
+            {{QStringLiteral("mc"), row.title},
+             {QStringLiteral("dx"), row.size},
+             {QStringLiteral("zzdz"), row.torrentAddress},
+             {QStringLiteral("rq"), row.date}}};
+}

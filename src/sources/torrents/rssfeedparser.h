@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/listrow.h"
+
 #include <QList>
 #include <QString>
 
@@ -24,3 +26,6 @@ qsizetype countRssFeedItems(const QString &body);
 // inside its own item, so no title is ever paired with another item's
 // torrent; a field an item lacks is empty, an item lacking all is left out.
 QList<RssFeedRow> parseRssFeed(const QString &body, qsizetype count = -1);
+
+// Row `number` (1-based) of ListView4 as the reader lists it.
+ListRow rssFeedListRow(const RssFeedRow &row, qsizetype number);

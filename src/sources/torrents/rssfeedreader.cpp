@@ -98,13 +98,8 @@ void RssFeedReader::parseTick()
 {
     const QList<RssFeedRow> rows = parseRssFeed(m_body, m_itemCount);
     m_itemCount = 0;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const RssFeedRow &row = rows.at(i);
-        m_list->addRow(QString::number(i + 1), {{u"mc"_s, row.title},
-                                                {u"dx"_s, row.size},
-                                                {u"zzdz"_s, row.torrentAddress},
-                                                {u"rq"_s, row.date}});
-    }
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        m_list->addRow(rssFeedListRow(rows.at(i), i + 1));
     m_parseTimer->disarm();
     m_run->finish(u"搜索完毕.."_s);
 }

@@ -45,3 +45,13 @@ QList<TorrentSearchRow> parseTorrentSearchPage(const QString &body, const QStrin
     }
     return rows;
 }
+
+ListRow torrentSearchListRow(const TorrentSearchRow &row, qsizetype number)
+{
+    return {QString::number(number),
+            {{QStringLiteral("mc"), row.name},
+             {QStringLiteral("dx"), row.size},
+             {QStringLiteral("xzdz"), row.informationAddress},
+             {QStringLiteral("fhdz"), row.magnetLink},
+             {QStringLiteral("rq"), row.date}}};
+}

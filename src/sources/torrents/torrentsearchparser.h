@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/listrow.h"
+
 #include <QList>
 #include <QString>
 
@@ -25,3 +27,6 @@ qsizetype countTorrentSearchItems(const QString &body);
 // around them; a field that cannot be cut for a row is empty, and a row
 // where nothing can be cut is left out (the rows still pair by i).
 QList<TorrentSearchRow> parseTorrentSearchPage(const QString &body, const QString &siteBase, qsizetype count);
+
+// Row `number` (1-based) of ListView2 as the reader lists it.
+ListRow torrentSearchListRow(const TorrentSearchRow &row, qsizetype number);

@@ -103,14 +103,8 @@ void TorrentSearchReader::parseTick()
     const QList<TorrentSearchRow> rows =
         parseTorrentSearchPage(m_body, m_context.sites().site(siteKey()), m_magnetCount);
     m_magnetCount = 0;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const TorrentSearchRow &row = rows.at(i);
-        m_list->addRow(QString::number(i + 1), {{u"mc"_s, row.name},
-                                                {u"dx"_s, row.size},
-                                                {u"xzdz"_s, row.informationAddress},
-                                                {u"fhdz"_s, row.magnetLink},
-                                                {u"rq"_s, row.date}});
-    }
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        m_list->addRow(torrentSearchListRow(rows.at(i), i + 1));
     m_parseTimer->disarm();
     m_run->finish(u"搜索完毕.."_s);
 }

@@ -1,0 +1,234 @@
+#include "sources/torrents/torrentheadless.h"
+
+#include "core/siteconfig.h"
+#include "core/sourcefetch.h"
+#include "core/texttools.h"
+#include "sources/torrents/btboardparser.h"
+#include "sources/torrents/btmovieparser.h"
+#include "sources/torrents/magnetsitesparser.h"
+#include "sources/torrents/movieresourceparser.h"
+#include "sources/torrents/rssfeedparser.h"
+#include "sources/torrents/torrentsearchparser.h"
+
+#include <limits>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qsizetype MaxItems = 32767; // the readers' counters are 16-bit
+
+// The page counter of the readers that step pages with buttons: 1 up to
+// the 16-bit top; a text that is no whole number from 1 on is page 1.
+int pageCounter(const QString &text)
+{
+    bool ok = false;
+    const qlonglong page = text.trimmed().toLongLong(&ok);
+    if (!ok || page < 1)
+        return 1;
+    return int(qMin<qlonglong>(page, std::numeric_limits<qint16>::max()));
+}
+
+// A keyword that is a whole number from 1 to `last`; 0 for anything else.
+int numberFrom(const QString &keyword, int last)
+{
+    bool ok = false;
+    const int number = keyword.trimmed().toInt(&ok);
+    return ok && number >= 1 && number <= last ? number : 0;
+}
+
+// The category a keyword names: its number (1-based) or its name; 0 for
+// anything else.
+int categoryOf(const QString &keyword, const QStringList &names)
+{
+    if (const int number = numberFrom(keyword, int(names.size())))
+        return number;
+    const QString text = keyword.trimmed();
+    return text.isEmpty() ? 0 : int(names.indexOf(text)) + 1;
+}
+
+template<typename Row, typename Make>
+QList<ListRow> numbered(const QList<Row> &rows, Make make)
+{
+    QList<ListRow> listed;
+    listed.reserve(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        listed.append(make(rows.at(i), i + 1));
+    return listed;
+}
+
+QCoro::Task<QList<ListRow>> torrentSearch(SourceFetch &fetch, const SourceQuery &query)
+{
+    const QString base = fetch.sites().site(u"torrent_search"_s);
+    const QString address = torrentSearchAddress(base, UTF8_URLEncoding(query.keyword), query.page);
+    const QString body = co_await fetch.get(address);
+    const qsizetype count = qMin(countTorrentSearchItems(body), MaxItems);
+    co_return numbered(parseTorrentSearchPage(body, base, count), torrentSearchListRow);
+}
+
+QCoro::Task<QList<ListRow>> rssFeed(SourceFetch &fetch, const SourceQuery &query)
+{
+    const QString address = rssFeedAddress(fetch.sites().site(u"rss_feed"_s), UTF8_URLEncoding(query.keyword));
+    const QString body = co_await fetch.get(address);
+    const qsizetype count = qMin(countRssFeedItems(body), MaxItems);
+    co_return numbered(parseRssFeed(body, count), rssFeedListRow);
+}
+
+const QString &movieResourcePlaceholder()
+{
+    static const QString text = u"请您输入关键字.."_s;
+    return text;
+}
+
+QCoro::Task<QList<ListRow>> movieResource(SourceFetch &fetch, const SourceQuery &query)
+{
+    // The keyword box's placeholder is no keyword.
+    if (query.keyword == movieResourcePlaceholder())
+        co_return QList<ListRow>();
+    const QString base = fetch.sites().site(u"movie_resource"_s);
+    const QString address = movieResourceAddress(base, UTF8_URLEncoding(query.keyword), query.page);
+    const QString body = co_await fetch.get(address);
+    if (body.isEmpty() || isMovieResourceEmpty(body) || !statesMovieResourceTotal(body))
+        co_return QList<ListRow>();
+    co_return numbered(parseMovieResourcePage(body, base), movieResourceListRow);
+}
+
+QCoro::Task<QList<ListRow>> magnetSearch(SourceFetch &fetch, const SourceQuery &query)
+{
+    const QString base = fetch.sites().site(u"magnet_search"_s);
+    const QString address = magnetSearchAddress(base, UTF8_URLEncoding(query.keyword), pageCounter(query.page));
+    const QString body = co_await fetch.get(address);
+    if (body.isEmpty() || isMagnetSearchEmpty(body))
+        co_return QList<ListRow>();
+    const qsizetype count = qMin(countMagnetSearchItems(body), MaxItems);
+    co_return numbered(parseMagnetSearchPage(body, count), magnetSearchListRow);
+}
+
+// A release item's detail page; an item without a detail link fetches
+// nothing.
+QCoro::Task<QString> releaseDetail(SourceFetch &fetch, QString address)
+{
+    if (address.isEmpty())
+        co_return QString();
+    co_return co_await fetch.get(address);
+}
+
+QCoro::Task<QList<ListRow>> resourceRelease(SourceFetch &fetch, const SourceQuery &query)
+{
+    const QString base = fetch.sites().site(u"resource_release"_s);
+    const QString address = resourceReleaseAddress(base, UTF8_URLEncoding(query.keyword), pageCounter(query.page));
+    const QString body = co_await fetch.get(address);
+    if (body.isEmpty() || isResourceReleaseEmpty(body))
+        co_return QList<ListRow>();
+    const QList<ReleaseItem> items =
+        parseResourceReleasePage(body, qMin(countResourceReleaseItems(body), MaxItems));
+
+    // The detail pages come several at a time, as many as the window
+    // fetches at once; the rows still go in page order.
+    const qsizetype parallel = qMax(1, fetch.sites().network().parallel);
+    std::vector<QCoro::Task<QString>> details;
+    details.reserve(size_t(items.size()));
+    const auto startUpTo = [&](qsizetype end) {
+        while (qsizetype(details.size()) < qMin(end, items.size())) {
+            const ReleaseItem &item = items.at(qsizetype(details.size()));
+            const QString detail = item.detailPath.isEmpty() ? QString() : base + item.detailPath;
+            details.push_back(releaseDetail(fetch, detail));
+        }
+    };
+    startUpTo(parallel);
+    QList<ListRow> listed;
+    listed.reserve(items.size());
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString detailBody = co_await std::move(details[size_t(i)]);
+        startUpTo(i + 1 + parallel);
+        const ReleaseItem &item = items.at(i);
+        const QString magnet = item.detailPath.isEmpty() ? QString() : resourceReleaseMagnet(detailBody);
+        listed.append(resourceReleaseListRow(item, magnet, i + 1));
+    }
+    co_return listed;
+}
+
+QCoro::Task<QList<ListRow>> btBoard(SourceFetch &fetch, const SourceQuery &query)
+{
+    const int board = numberFrom(query.keyword, LastBoard);
+    if (board == 0)
+        co_return QList<ListRow>();
+    const QString base = fetch.sites().site(u"bt_board"_s);
+    const QString address = btBoardAddress(base, board);
+    const QString body = co_await fetch.get(address, PageFetcher::Form::Plain);
+    co_return numbered(parseBtBoard(body, base), btBoardListRow);
+}
+
+const QStringList &btMovieCategories()
+{
+    static const QStringList names = {u"电影"_s};
+    return names;
+}
+
+QCoro::Task<QList<ListRow>> btMovies(SourceFetch &fetch, const SourceQuery &query)
+{
+    if (categoryOf(query.keyword, btMovieCategories()) == 0)
+        co_return QList<ListRow>();
+    const QString base = fetch.sites().site(u"emule"_s);
+    const QString address = btMovieListAddress(base, pageCounter(query.page));
+    const QString body = co_await fetch.get(address);
+    co_return numbered(parseBtMovieList(body, base), btMovieListRow);
+}
+
+} // namespace
+
+QList<HeadlessSource> torrentHeadlessSources()
+{
+    return {
+        {.name = u"torrent"_s,
+         .title = u"番号资源"_s,
+         .siteKey = u"torrent_search"_s,
+         .list = u"ListView2"_s,
+         .keywordHelp = u"关键字"_s,
+         .probe = u"流浪地球"_s,
+         .run = torrentSearch},
+        {.name = u"rss"_s,
+         .title = u"BT资源"_s,
+         .siteKey = u"rss_feed"_s,
+         .list = u"ListView4"_s,
+         .keywordHelp = u"关键字（不分页）"_s,
+         .probe = u"地球"_s,
+         .run = rssFeed},
+        {.name = u"magnet"_s,
+         .title = u"云点播资源（搜索渠道①）"_s,
+         .siteKey = u"magnet_search"_s,
+         .list = u"ListView19"_s,
+         .keywordHelp = u"关键字"_s,
+         .probe = u"地球"_s,
+         .run = magnetSearch},
+        {.name = u"release"_s,
+         .title = u"云点播资源（搜索渠道②）"_s,
+         .siteKey = u"resource_release"_s,
+         .list = u"ListView19"_s,
+         .keywordHelp = u"关键字"_s,
+         .probe = u"地球"_s,
+         .run = resourceRelease},
+        {.name = u"movie-resource"_s,
+         .title = u"影视资源①"_s,
+         .siteKey = u"movie_resource"_s,
+         .list = u"ListView13"_s,
+         .keywordHelp = u"关键字"_s,
+         .probe = u"功夫12"_s,
+         .run = movieResource},
+        {.name = u"bt-board"_s,
+         .title = u"影视资源③"_s,
+         .siteKey = u"bt_board"_s,
+         .list = u"ListView18"_s,
+         .keywordHelp = u"板块 1-8（不分页）"_s,
+         .probe = u"1"_s,
+         .run = btBoard},
+        {.name = u"bt-movies"_s,
+         .title = u"影视资源④"_s,
+         .siteKey = u"emule"_s,
+         .list = u"ListView16"_s,
+         .keywordHelp = u"分类 1：电影"_s,
+         .probe = u"1"_s,
+         .run = btMovies},
+    };
+}
