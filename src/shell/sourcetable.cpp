@@ -1,13 +1,19 @@
 #include "shell/sourcetable.h"
 
 #include "sources/emule/emuleheadless.h"
+#include "sources/movies/movieheadless.h"
+#include "sources/netdisk/netdiskheadless.h"
+#include "sources/playback/playbackheadless.h"
 #include "ui/resultlistcatalog.h"
 
 const QList<HeadlessSource> &headlessSources()
 {
     static const QList<HeadlessSource> sources = [] {
         QList<HeadlessSource> all;
+        all += netdiskHeadlessSources();
         all += emuleHeadlessSources();
+        all += movieHeadlessSources();
+        all += playbackHeadlessSources();
         return all;
     }();
     return sources;

@@ -93,14 +93,72 @@ void TestHeadless::search_data()
     // Fields of the first row, "key=value" separated by "|"; "{base}" is
     // the source's site base address.
     QTest::addColumn<QString>("first");
-    // The first request the site received, exactly as the window sends it.
-    QTest::addColumn<QString>("request");
+    // How many pages the sites were asked for, and requests they received
+    // in this order, exactly as the window sends them: a source that reads
+    // one page after another lists them all from the first; a source that
+    // reads several at once, one of them.
+    QTest::addColumn<int>("fetches");
+    QTest::addColumn<QStringList>("requests");
 
     QTest::newRow("ed2k") << u"ed2k"_s << u"地球"_s << u"2"_s << 20
-                          << u"xh=1|mc= 地球 第21个文件.mkv|dz={base}/ShowFile.asp?FileID=5021"_s
-                          << u"/ed2k_search/FileList.asp?PageIndex=2&SearchWord=%E5%9C%B0%E7%90%83"_s;
-    QTest::newRow("ed2k, no hit") << u"ed2k"_s << u"无结果"_s << u"1"_s << 0 << QString()
-                                  << u"/ed2k_search/FileList.asp?SearchWord=%E6%97%A0%E7%BB%93%E6%9E%9C"_s;
+                          << u"xh=1|mc= 地球 第21个文件.mkv|dz={base}/ShowFile.asp?FileID=5021"_s << 1
+                          << QStringList{u"/ed2k_search/FileList.asp?PageIndex=2&SearchWord=%E5%9C%B0%E7%90%83"_s};
+    QTest::newRow("ed2k, no hit") << u"ed2k"_s << u"无结果"_s << u"1"_s << 0 << QString() << 1
+                                  << QStringList{u"/ed2k_search/FileList.asp?SearchWord=%E6%97%A0%E7%BB%93%E6%9E%9C"_s};
+
+    // Every configured netdisk (three of the demo's 24 have no hits), in box order.
+    QTest::newRow("netdisk") << u"netdisk"_s << u"电影"_s << u"1"_s << 140
+                             << u"xh=百度网盘|mc=电影 合集2_百度_免费高速下载|dz={base}/link?url=000002"_s << 24
+                             << QStringList{u"/netdisk_search/s?wd=site%3Apan00.netdisk.example%20%E7%94%B5%E5%BD%B1&pn=1&rn=50&ie=utf-8&rsv_page=1"_s};
+    QTest::newRow("netdisk, no hit") << u"netdisk"_s << u"无结果"_s << u"1"_s << 0 << QString() << 24
+                                     << QStringList();
+    QTest::newRow("netdisk, keyword too short") << u"netdisk"_s << u"电"_s << u"1"_s << 0 << QString() << 0
+                                                << QStringList();
+
+    QTest::newRow("emule category by number")
+        << u"emule-category"_s << u"1"_s << u"2"_s << 30
+        << u"xh=1|mc=电影资源 第31号|zzdz={base}/emule/detail/movie-31.html"_s << 1
+        << QStringList{u"/emule/emule/movie/2"_s};
+    QTest::newRow("emule category by name") << u"emule-category"_s << u"动漫"_s << u"1"_s << 30
+                                            << u"mc=动漫资源 第1号"_s << 1
+                                            << QStringList{u"/emule/emule/cartoon/1"_s};
+    QTest::newRow("emule cartoon page stops at 32767")
+        << u"emule-category"_s << u"7"_s << u"99999"_s << 0 << QString() << 1
+        << QStringList{u"/emule/emule/cartoon/32767"_s};
+    QTest::newRow("emule unknown category") << u"emule-category"_s << u"8"_s << u"1"_s << 0 << QString() << 0
+                                            << QStringList();
+    QTest::newRow("emule search") << u"emule-search"_s << u"地球"_s << u"2"_s << 15
+                                  << u"xh=1|mc=地球 第31号|zzdz={base}/emule/detail/search-31.html"_s << 1
+                                  << QStringList{u"/emule/emule/search/%E5%9C%B0%E7%90%83/2"_s};
+    QTest::newRow("emule search, no hit") << u"emule-search"_s << u"无结果"_s << u"1"_s << 0 << QString() << 1
+                                          << QStringList{u"/emule/emule/search/%E6%97%A0%E7%BB%93%E6%9E%9C/1"_s};
+
+    QTest::newRow("movie listing by number")
+        << u"movie-listing"_s << u"1"_s << u"1"_s << 25
+        << u"xh=1|mc=2013年最新电影《演示影片1》BD中英双字|zzdz={base}/html/gndy/dyzz/20131201/40001.html"_s << 1
+        << QStringList{u"/movie_listing/html/gndy/dyzz/index.html"_s};
+    QTest::newRow("movie listing by name") << u"movie-listing"_s << u"日韩电视剧"_s << u"1"_s << 25
+                                           << u"mc=2013年日韩剧集《演示影片1》BD中英双字"_s << 1
+                                           << QStringList{u"/movie_listing/html/tv/rihantv/index.html"_s};
+    QTest::newRow("movie listing, unknown category") << u"movie-listing"_s << u"0"_s << u"1"_s << 0 << QString()
+                                                     << 0 << QStringList();
+
+    QTest::newRow("qvod channel") << u"qvod-channel"_s << u"-"_s << u"2"_s << 25
+                                  << u"xh=1|mc=频道影片26|dz={base}/content/detail_26.html"_s << 1
+                                  << QStringList{u"/qvod_channel/channel/list_0_2.html"_s};
+    // Three result pages: the first, then the last back to the second;
+    // numbered down from the stated total.
+    QTest::newRow("qvod search") << u"qvod-search"_s << u"地球25"_s << u"1"_s << 25
+                                 << u"xh=25|mc=地球25 结果1|lmfl=电视剧|dqfl=韩国|dz={base}/vod-detail-id-1001.html"_s << 3
+                                 << QStringList{u"/qvod_search/vod-search-wd-%E5%9C%B0%E7%90%8325-p.html"_s,
+                                                u"/qvod_search/vod-search-wd-%E5%9C%B0%E7%90%8325-p-3.html"_s,
+                                                u"/qvod_search/vod-search-wd-%E5%9C%B0%E7%90%8325-p-2.html"_s};
+    QTest::newRow("qvod search, a later page fails") << u"qvod-search"_s << u"断页25"_s << u"1"_s << 10
+                                                     << u"xh=25|mc=断页25 结果1"_s << 3 << QStringList();
+    QTest::newRow("qvod search, no hit") << u"qvod-search"_s << u"无结果"_s << u"1"_s << 0 << QString() << 1
+                                         << QStringList{u"/qvod_search/vod-search-wd-%E6%97%A0%E7%BB%93%E6%9E%9C-p.html"_s};
+    QTest::newRow("qvod list") << u"qvod-list"_s << u"-"_s << u"5"_s << 18 << u"xh=1|mc=列表影片81"_s << 1
+                               << QStringList{u"/qvod_search/vod-show-p-5.html"_s};
 }
 
 void TestHeadless::search()
@@ -110,15 +168,20 @@ void TestHeadless::search()
     QFETCH(QString, page);
     QFETCH(int, rows);
     QFETCH(QString, first);
-    QFETCH(QString, request);
+    QFETCH(int, fetches);
+    QFETCH(QStringList, requests);
 
     const HeadlessSource *known = findHeadlessSource(source);
     QVERIFY(known);
     const Run json = run({u"search"_s, source, keyword, u"--page"_s, page, u"--format"_s, u"json"_s});
     QCOMPARE(json.exitCode, 0);
     QVERIFY2(json.err.isEmpty(), qPrintable(json.err));
-    QVERIFY(!m_demo.requests().isEmpty());
-    QCOMPARE(m_demo.requests().first(), request);
+    const QStringList received = m_demo.requests();
+    QCOMPARE(received.size(), fetches);
+    if (requests.size() > 1 || fetches == 1)
+        QCOMPARE(received.mid(0, requests.size()), requests);
+    else
+        QVERIFY2(requests.isEmpty() || received.contains(requests.first()), qPrintable(received.join(u'\n')));
     const QJsonArray array = QJsonDocument::fromJson(json.out.toUtf8()).array();
     QCOMPARE(array.size(), rows);
     const QStringList fields = headlessFields(*known);
