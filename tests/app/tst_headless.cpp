@@ -125,6 +125,9 @@ void TestHeadless::search_data()
     QTest::newRow("emule cartoon page stops at 32767")
         << u"emule-category"_s << u"7"_s << u"99999"_s << 0 << QString() << 1
         << QStringList{u"/emule/emule/cartoon/32767"_s};
+    QTest::newRow("emule category by its other name") << u"emule-category"_s << u"图书"_s << u"x"_s << 30
+                                                      << u"mc=图书资源 第1号"_s << 1
+                                                      << QStringList{u"/emule/emule/book/1"_s};
     QTest::newRow("emule unknown category") << u"emule-category"_s << u"8"_s << u"1"_s << 0 << QString() << 0
                                             << QStringList();
     QTest::newRow("emule search") << u"emule-search"_s << u"地球"_s << u"2"_s << 15
@@ -140,6 +143,8 @@ void TestHeadless::search_data()
     QTest::newRow("movie listing by name") << u"movie-listing"_s << u"日韩电视剧"_s << u"1"_s << 25
                                            << u"mc=2013年日韩剧集《演示影片1》BD中英双字"_s << 1
                                            << QStringList{u"/movie_listing/html/tv/rihantv/index.html"_s};
+    QTest::newRow("movie listing, number past the last") << u"movie-listing"_s << u"7"_s << u"1"_s << 0
+                                                         << QString() << 0 << QStringList();
     QTest::newRow("movie listing, unknown category") << u"movie-listing"_s << u"0"_s << u"1"_s << 0 << QString()
                                                      << 0 << QStringList();
 
@@ -157,6 +162,8 @@ void TestHeadless::search_data()
                                                      << u"xh=25|mc=断页25 结果1"_s << 3 << QStringList();
     QTest::newRow("qvod search, no hit") << u"qvod-search"_s << u"无结果"_s << u"1"_s << 0 << QString() << 1
                                          << QStringList{u"/qvod_search/vod-search-wd-%E6%97%A0%E7%BB%93%E6%9E%9C-p.html"_s};
+    QTest::newRow("qvod channel, page past the end") << u"qvod-channel"_s << u"-"_s << u"40000"_s << 0 << QString()
+                                                     << 1 << QStringList{u"/qvod_channel/channel/list_0_32767.html"_s};
     QTest::newRow("qvod list") << u"qvod-list"_s << u"-"_s << u"5"_s << 18 << u"xh=1|mc=列表影片81"_s << 1
                                << QStringList{u"/qvod_search/vod-show-p-5.html"_s};
 }
