@@ -1,12 +1,14 @@
 #include "core/siteconfig.h"
 #include "demo/demoserver.h"
 #include "shell/sourcetable.h"
+#include "ui/resultlistcatalog.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -110,6 +112,9 @@ void TestHeadless::search_data()
     QTest::newRow("netdisk") << u"netdisk"_s << u"电影"_s << u"1"_s << 140
                              << u"xh=百度网盘|mc=电影 合集2_百度_免费高速下载|dz={base}/link?url=000002"_s << 24
                              << QStringList{u"/netdisk_search/s?wd=site%3Apan00.netdisk.example%20%E7%94%B5%E5%BD%B1&pn=1&rn=50&ie=utf-8&rsv_page=1"_s};
+    QTest::newRow("netdisk, page box text unchanged")
+        << u"netdisk"_s << u"电影"_s << u"2.5"_s << 140 << u"mc=电影 合集1_百度_免费高速下载"_s << 24
+        << QStringList{u"/netdisk_search/s?wd=site%3Apan00.netdisk.example%20%E7%94%B5%E5%BD%B1&pn=2.5&rn=50&ie=utf-8&rsv_page=1"_s};
     QTest::newRow("netdisk, no hit") << u"netdisk"_s << u"无结果"_s << u"1"_s << 0 << QString() << 24
                                      << QStringList();
     QTest::newRow("netdisk, keyword too short") << u"netdisk"_s << u"电"_s << u"1"_s << 0 << QString() << 0
@@ -133,6 +138,12 @@ void TestHeadless::search_data()
     QTest::newRow("emule search") << u"emule-search"_s << u"地球"_s << u"2"_s << 15
                                   << u"xh=1|mc=地球 第31号|zzdz={base}/emule/detail/search-31.html"_s << 1
                                   << QStringList{u"/emule/emule/search/%E5%9C%B0%E7%90%83/2"_s};
+    QTest::newRow("emule search, page box text unchanged")
+        << u"emule-search"_s << u"地球"_s << u"02"_s << 15 << u"mc=地球 第31号"_s << 1
+        << QStringList{u"/emule/emule/search/%E5%9C%B0%E7%90%83/02"_s};
+    QTest::newRow("emule category, page not a number") << u"emule-category"_s << u"2"_s << u"x"_s << 30
+                                                       << u"mc=音乐资源 第1号"_s << 1
+                                                       << QStringList{u"/emule/emule/music/1"_s};
     QTest::newRow("emule search, no hit") << u"emule-search"_s << u"无结果"_s << u"1"_s << 0 << QString() << 1
                                           << QStringList{u"/emule/emule/search/%E6%97%A0%E7%BB%93%E6%9E%9C/1"_s};
 
@@ -158,12 +169,17 @@ void TestHeadless::search_data()
                                  << QStringList{u"/qvod_search/vod-search-wd-%E5%9C%B0%E7%90%8325-p.html"_s,
                                                 u"/qvod_search/vod-search-wd-%E5%9C%B0%E7%90%8325-p-3.html"_s,
                                                 u"/qvod_search/vod-search-wd-%E5%9C%B0%E7%90%8325-p-2.html"_s};
+    QTest::newRow("qvod search, one page") << u"qvod-search"_s << u"地球7"_s << u"1"_s << 7 << u"xh=7|mc=地球7 结果1"_s
+                                           << 1 << QStringList{u"/qvod_search/vod-search-wd-%E5%9C%B0%E7%90%837-p.html"_s};
     QTest::newRow("qvod search, a later page fails") << u"qvod-search"_s << u"断页25"_s << u"1"_s << 10
                                                      << u"xh=25|mc=断页25 结果1"_s << 3 << QStringList();
     QTest::newRow("qvod search, no hit") << u"qvod-search"_s << u"无结果"_s << u"1"_s << 0 << QString() << 1
                                          << QStringList{u"/qvod_search/vod-search-wd-%E6%97%A0%E7%BB%93%E6%9E%9C-p.html"_s};
     QTest::newRow("qvod channel, page past the end") << u"qvod-channel"_s << u"-"_s << u"40000"_s << 0 << QString()
                                                      << 1 << QStringList{u"/qvod_channel/channel/list_0_32767.html"_s};
+    QTest::newRow("qvod list, first page") << u"qvod-list"_s << u"-"_s << u"1"_s << 20
+                                           << u"xh=1|mc=列表影片1|dz={base}/vod-detail-id-1.html"_s << 1
+                                           << QStringList{u"/qvod_search/vod-show-p.html"_s};
     QTest::newRow("qvod list") << u"qvod-list"_s << u"-"_s << u"5"_s << 18 << u"xh=1|mc=列表影片81"_s << 1
                                << QStringList{u"/qvod_search/vod-show-p-5.html"_s};
 }
@@ -256,8 +272,16 @@ void TestHeadless::checkSites()
     const Run listed = run({u"search"_s, u"--list"_s});
     QCOMPARE(listed.exitCode, 0);
     QStringList names;
-    for (const QString &line : listed.out.split(u'\n', Qt::SkipEmptyParts))
-        names.append(line.section(u'\t', 0, 0));
+    static const QRegularExpression shape(u"^[a-z0-9]+(-[a-z0-9]+)*$"_s);
+    for (const QString &line : listed.out.split(u'\n', Qt::SkipEmptyParts)) {
+        // name, site key, tab caption, what KEYWORD means: none empty
+        const QStringList fields = line.split(u'\t');
+        QCOMPARE(fields.size(), 4);
+        QVERIFY2(!fields.contains(QString()), qPrintable(line));
+        QVERIFY2(shape.match(fields.at(0)).hasMatch(), qPrintable(line));
+        QVERIFY2(!findResultListShape(findHeadlessSource(fields.at(0))->list)->columns.isEmpty(), qPrintable(line));
+        names.append(fields.at(0));
+    }
     QStringList expected;
     for (const HeadlessSource &source : headlessSources())
         expected.append(source.name);
