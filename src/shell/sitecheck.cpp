@@ -4,6 +4,7 @@
 #include "core/siteconfig.h"
 #include "core/sourcefetch.h"
 #include "shell/sourcetable.h"
+#include "sources/playback/cloudondemand.h"
 #include "sources/playback/livetvchannels.h"
 
 #include <QElapsedTimer>
@@ -20,6 +21,9 @@ QString pageProbe(const SiteConfig &sites, const QString &key)
         return base + u"/version/gx.txt"_s;
     if (key == u"live_tv"_s)
         return LiveTvChannels::address(base, LiveTvChannels::StartChannel);
+    // The on-demand service has no search: its player page, asked for nothing.
+    if (key == u"cloud_on_demand"_s)
+        return cloudOnDemandAddress(base, QString());
     return base + u'/';
 }
 

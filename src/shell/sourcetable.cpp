@@ -1,6 +1,9 @@
 #include "shell/sourcetable.h"
 
 #include "sources/emule/emuleheadless.h"
+#include "sources/movies/movieheadless.h"
+#include "sources/netdisk/netdiskheadless.h"
+#include "sources/playback/playbackheadless.h"
 #include "sources/torrents/torrentheadless.h"
 #include "ui/resultlistcatalog.h"
 
@@ -8,8 +11,11 @@ const QList<HeadlessSource> &headlessSources()
 {
     static const QList<HeadlessSource> sources = [] {
         QList<HeadlessSource> all;
+        all += netdiskHeadlessSources();
         all += torrentHeadlessSources();
         all += emuleHeadlessSources();
+        all += movieHeadlessSources();
+        all += playbackHeadlessSources();
         return all;
     }();
     return sources;

@@ -94,11 +94,8 @@ QCoro::Task<> EmuleCategoryReader::fetchPage()
     }
     m_list->clear();
     const QList<EmuleItem> items = parseEmuleListing(*body, base, ItemsPerPage);
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const EmuleItem &item = items.at(i);
-        m_list->addRow(QString::number(i + 1),
-                       {{u"mc"_s, item.name}, {u"bz"_s, item.note}, {u"zzdz"_s, item.detailAddress}});
-    }
+    for (qsizetype i = 0; i < items.size(); ++i)
+        m_list->addRow(emuleListRow(items.at(i), i + 1));
     m_run->finish(u"获取完毕.."_s);
 }
 

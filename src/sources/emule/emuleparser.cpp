@@ -75,3 +75,8 @@ QList<EmuleItem> parseEmuleListing(const QString &body, const QString &siteBase,
     }
     return out;
 }
+
+ListRow emuleListRow(const EmuleItem &item, qsizetype number)
+{
+    return {QString::number(number), {{u"mc"_s, item.name}, {u"bz"_s, item.note}, {u"zzdz"_s, item.detailAddress}}};
+}

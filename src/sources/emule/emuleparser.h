@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/listrow.h"
+
 #include <QList>
 #include <QStringList>
 #include <QString>
@@ -35,3 +37,6 @@ EmuleItem parseEmuleItem(QStringView item, const QString &siteBase);
 // Items 1 .. min(maxItems, items on the page): a slot without an item adds
 // nothing, and neither does an item from which nothing can be cut.
 QList<EmuleItem> parseEmuleListing(const QString &body, const QString &siteBase, qsizetype maxItems);
+
+// Item `number` (1-based) as the category lists and the site search list it.
+ListRow emuleListRow(const EmuleItem &item, qsizetype number);

@@ -101,11 +101,8 @@ void EmuleSearchReader::parseTick()
 {
     const QList<EmuleItem> items = parseEmuleListing(m_body, m_context.sites().site(siteKey()), m_itemCount);
     m_itemCount = 0;
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const EmuleItem &item = items.at(i);
-        m_list->addRow(QString::number(i + 1),
-                       {{u"mc"_s, item.name}, {u"bz"_s, item.note}, {u"zzdz"_s, item.detailAddress}});
-    }
+    for (qsizetype i = 0; i < items.size(); ++i)
+        m_list->addRow(emuleListRow(items.at(i), i + 1));
     m_parseTimer->disarm();
     m_run->finish(u"获取完毕.."_s);
 }

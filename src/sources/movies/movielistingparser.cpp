@@ -67,3 +67,8 @@ QString movieDownloadAddress(const QString &detailPage)
     const QStringView piece = pieceOne(detailPage, u"#fdfddf\"><a href=\"");
     return removeAll(cutBefore(piece, u"\">"), u"\"");
 }
+
+ListRow movieListingListRow(const MovieListingRow &row, qsizetype number)
+{
+    return {QString::number(number), {{u"mc"_s, row.title}, {u"zzdz"_s, row.detailAddress}}};
+}

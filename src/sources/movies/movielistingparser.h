@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/listrow.h"
+
 #include <QList>
 #include <QString>
 
@@ -34,3 +36,6 @@ QList<MovieListingRow> parseMovieListing(const QString &page, const QString &sit
 // The download address a detail page links after "#fdfddf", exactly as the
 // page gives it; empty when the page has no such link.
 QString movieDownloadAddress(const QString &detailPage);
+
+// Row `number` (1-based) of ListView5 as the reader lists it.
+ListRow movieListingListRow(const MovieListingRow &row, qsizetype number);

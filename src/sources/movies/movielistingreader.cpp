@@ -81,7 +81,7 @@ QCoro::Task<> MovieListingReader::listCategory(int index)
     m_list->clear();
     const QList<MovieListingRow> rows = parseMovieListing(body, base, category);
     for (qsizetype i = 0; i < rows.size(); ++i)
-        m_list->addRow(QString::number(i + 1), {{u"mc"_s, rows.at(i).title}, {u"zzdz"_s, rows.at(i).detailAddress}});
+        m_list->addRow(movieListingListRow(rows.at(i), i + 1));
 }
 
 QCoro::Task<> MovieListingReader::readDownloadAddress(Feed feed)

@@ -106,3 +106,16 @@ QString netdiskLabel(const QString &title)
     }
     return {};
 }
+
+ListRow netdiskListRow(const NetdiskHit &hit, const QString &boxCaption)
+{
+    const QString label = netdiskLabel(hit.title);
+    return {label.isEmpty() ? boxCaption : label, {{u"mc"_s, hit.title}, {u"dz"_s, hit.address}}};
+}
+
+QString netdiskSearchAddress(const QString &siteBase, const QString &filter, const QString &encodedKeyword,
+                             const QString &pageText)
+{
+    return siteBase + u"/s?wd=site%3A"_s + filter + u"%20"_s + encodedKeyword + u"&pn="_s + pageText
+           + u"&rn=50&ie=utf-8&rsv_page=1"_s;
+}

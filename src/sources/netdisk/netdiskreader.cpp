@@ -110,9 +110,8 @@ QList<QWidget *> NetdiskReader::startupLockedControls() const
 
 QString NetdiskReader::requestAddress(int index) const
 {
-    return m_context.sites().site(u"netdisk_search"_s) + u"/s?wd=site%3A"_s
-           + m_context.sites().netdiskFilter(index) + u"%20"_s + m_encodedKeyword + u"&pn="_s
-           + m_pageBox->text() + u"&rn=50&ie=utf-8&rsv_page=1"_s;
+    return netdiskSearchAddress(m_context.sites().site(u"netdisk_search"_s), m_context.sites().netdiskFilter(index),
+                                m_encodedKeyword, m_pageBox->text());
 }
 
 QCoro::Task<> NetdiskReader::search()
@@ -177,10 +176,9 @@ void NetdiskReader::parseTick()
     for (const PendingPage &page : pages) {
         const QList<NetdiskHit> hits = parseNetdiskPage(page.body, page.count);
         for (const NetdiskHit &hit : hits) {
-            const QString label = netdiskLabel(hit.title);
-            // A title that names no netdisk is labelled by the box it came from.
-            m_currentLabel = label.isEmpty() ? page.caption : label;
-            m_list->addRow(m_currentLabel, {{u"mc"_s, hit.title}, {u"dz"_s, hit.address}});
+            const ListRow row = netdiskListRow(hit, page.caption);
+            m_currentLabel = row.text;
+            m_list->addRow(row);
         }
     }
     m_pendingCount = 0;

@@ -2,6 +2,7 @@
 list(APPEND JYX_CORE_SOURCES
     sources/playback/cloudondemand.cpp
     sources/playback/livetvchannels.cpp
+    sources/playback/playbackheadless.cpp
     sources/playback/playerstates.cpp
     sources/playback/portalpages.cpp
     sources/playback/qvodchannelparser.cpp

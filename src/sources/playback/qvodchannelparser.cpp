@@ -76,3 +76,8 @@ ChannelDetail parseChannelDetail(const QString &page)
     detail.kuaibo = tableAddress(page, u"<!--快播资源4地址开始-->"_s);
     return detail;
 }
+
+ListRow channelListRow(const ChannelEntry &entry, qsizetype number)
+{
+    return {QString::number(number), {{u"mc"_s, entry.title}, {u"dz"_s, entry.detailAddress}}};
+}

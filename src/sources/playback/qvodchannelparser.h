@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/listrow.h"
+
 #include <QList>
 #include <QString>
 
@@ -29,3 +31,6 @@ QString channelListAddress(const QString &siteBase, int page);
 QList<ChannelEntry> parseChannelPage(const QString &page, const QString &siteBase, int count = 25);
 
 ChannelDetail parseChannelDetail(const QString &page);
+
+// Entry `number` (1-based) of ListView3 as the reader lists it.
+ListRow channelListRow(const ChannelEntry &entry, qsizetype number);

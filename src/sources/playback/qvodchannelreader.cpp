@@ -153,7 +153,7 @@ void QvodChannelReader::parsePage()
     const QString base = m_context.sites().site(siteKey());
     const QList<ChannelEntry> entries = parseChannelPage(m_pageText, base, m_entryCount);
     for (qsizetype i = 0; i < entries.size(); ++i)
-        m_list->addRow(QString::number(i + 1), {{u"mc"_s, entries.at(i).title}, {u"dz"_s, entries.at(i).detailAddress}});
+        m_list->addRow(channelListRow(entries.at(i), i + 1));
     m_run->finish(u"资源获取完毕.."_s);
 }
 

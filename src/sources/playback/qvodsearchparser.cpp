@@ -116,3 +116,9 @@ int qvodResultPages(const QString &page)
 {
     return statedNumber(page, u"当前:1/"_s, u"页");
 }
+
+ListRow qvodSearchListRow(const QvodSearchRow &row, qsizetype number)
+{
+    return {QString::number(number),
+            {{u"mc"_s, row.title}, {u"dz"_s, row.detailAddress}, {u"dqfl"_s, row.region}, {u"lmfl"_s, row.column}}};
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/listrow.h"
+
 #include <QList>
 #include <QString>
 
@@ -32,3 +34,7 @@ bool isQvodSearchEmpty(const QString &page);
 int qvodResultCount(const QString &page);
 // "当前:1/N页": N; 0 when the page states none.
 int qvodResultPages(const QString &page);
+
+// A row of ListView14 numbered `number`: listing rows count up from 1,
+// keyword results count down from the stated total.
+ListRow qvodSearchListRow(const QvodSearchRow &row, qsizetype number);

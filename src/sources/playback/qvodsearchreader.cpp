@@ -177,13 +177,8 @@ void QvodSearchReader::parseListing()
         m_run->finish(u"没有搜索到相关资源..."_s);
         return;
     }
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const QvodSearchRow &row = rows.at(i);
-        m_list->addRow(QString::number(i + 1), {{u"mc"_s, row.title},
-                                                {u"dz"_s, row.detailAddress},
-                                                {u"dqfl"_s, row.region},
-                                                {u"lmfl"_s, row.column}});
-    }
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        m_list->addRow(qvodSearchListRow(rows.at(i), i + 1));
     m_run->finish(u"资源获取完毕.."_s);
 }
 
@@ -249,12 +244,7 @@ void QvodSearchReader::parseResults()
         m_run->finish(u"没有搜索到相关资源..."_s);
         return;
     }
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const QvodSearchRow &row = rows.at(i);
-        m_list->addRow(QString::number(m_resultCount - i), {{u"mc"_s, row.title},
-                                                            {u"dz"_s, row.detailAddress},
-                                                            {u"dqfl"_s, row.region},
-                                                            {u"lmfl"_s, row.column}});
-    }
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        m_list->addRow(qvodSearchListRow(rows.at(i), m_resultCount - i));
     m_run->finish(u"资源获取完毕.."_s);
 }

@@ -95,6 +95,12 @@ void TestNetdiskParser::labels()
     QFETCH(QString, title);
     QFETCH(QString, label);
     QCOMPARE(netdiskLabel(title), label);
+    // A listed hit without a label takes the caption of its box.
+    const ListRow row = netdiskListRow({title, u"http://pan.example/1"_s}, u"框名"_s);
+    QCOMPARE(row.text, label.isEmpty() ? u"框名"_s : label);
+    QCOMPARE(row.cells.size(), 2);
+    QCOMPARE(row.cells.at(0).text, title);
+    QCOMPARE(row.cells.at(1).text, u"http://pan.example/1"_s);
 }
 
 void TestNetdiskParser::garbageNeverBreaksTheParser()

@@ -1,0 +1,107 @@
+#include "sources/playback/playbackheadless.h"
+
+#include "core/siteconfig.h"
+#include "core/sourcefetch.h"
+#include "core/texttools.h"
+#include "sources/playback/qvodchannelparser.h"
+#include "sources/playback/qvodsearchparser.h"
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int ChannelEntries = 25;
+constexpr qsizetype MaxRows = 32767; // the reader's counter is 16-bit
+
+// A listing page as the next/previous buttons reach it: 1 .. 32767.
+int listingPage(const QString &pageText)
+{
+    bool ok = false;
+    const qint64 page = pageText.trimmed().toLongLong(&ok);
+    if (!ok || page < 1)
+        return 1;
+    return int(qMin<qint64>(page, std::numeric_limits<qint16>::max()));
+}
+
+QCoro::Task<QList<ListRow>> qvodChannel(SourceFetch &fetch, const SourceQuery &query)
+{
+    const QString base = fetch.sites().site(u"qvod_channel"_s);
+    const QString address = channelListAddress(base, listingPage(query.page));
+    const QString body = co_await fetch.get(address, PageFetcher::Form::Transfer);
+    QList<ListRow> listed;
+    const QList<ChannelEntry> entries = parseChannelPage(body, base, ChannelEntries);
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        listed.append(channelListRow(entries.at(i), i + 1));
+    co_return listed;
+}
+
+QCoro::Task<QList<ListRow>> qvodListing(SourceFetch &fetch, const SourceQuery &query)
+{
+    const QString base = fetch.sites().site(u"qvod_search"_s);
+    const QString address = qvodListingAddress(base, listingPage(query.page));
+    const QString body = co_await fetch.get(address);
+    QList<ListRow> listed;
+    const qsizetype count = qMin(countQvodListingRows(body), MaxRows);
+    const QList<QvodSearchRow> rows = parseQvodListingRows(body, base, count);
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        listed.append(qvodSearchListRow(rows.at(i), i + 1));
+    co_return listed;
+}
+
+// The first result page states the total and the page count; the further
+// pages are read from the last one back to the second, each appended to the
+// text the rows are cut from, as the window does.
+QCoro::Task<QList<ListRow>> qvodSearch(SourceFetch &fetch, const SourceQuery &query)
+{
+    const QString base = fetch.sites().site(u"qvod_search"_s);
+    const QString encoded = UTF8_URLEncoding(query.keyword);
+    const QString first = qvodSearchAddress(base, encoded);
+    QString text = co_await fetch.get(first);
+    QList<ListRow> listed;
+    if (text.isEmpty() || isQvodSearchEmpty(text))
+        co_return listed;
+    const int total = qvodResultCount(text);
+    for (int page = qvodResultPages(text); page > 1; --page) {
+        const QString address = qvodSearchAddress(base, encoded, page);
+        const QString body = co_await fetch.get(address);
+        // A page that fails adds only the line break.
+        text += u"\r\n"_s + body;
+    }
+    const QList<QvodSearchRow> rows = parseQvodResultRows(text, base, total);
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        listed.append(qvodSearchListRow(rows.at(i), total - i));
+    co_return listed;
+}
+
+} // namespace
+
+QList<HeadlessSource> playbackHeadlessSources()
+{
+    const QString pageOnly = u"不使用（任意文字）；页码用 --page"_s;
+    return {
+        {.name = u"qvod-channel"_s,
+         .title = u"快播影视"_s,
+         .siteKey = u"qvod_channel"_s,
+         .list = u"ListView3"_s,
+         .keywordHelp = pageOnly,
+         .probe = u"-"_s,
+         .run = qvodChannel},
+        {.name = u"qvod-search"_s,
+         .title = u"影视搜索"_s,
+         .siteKey = u"qvod_search"_s,
+         .list = u"ListView14"_s,
+         .keywordHelp = u"关键字"_s,
+         .probe = u"地球"_s,
+         .run = qvodSearch},
+        // The same tab's 获取资源: the site's newest titles, page by page.
+        {.name = u"qvod-list"_s,
+         .title = u"影视搜索"_s,
+         .siteKey = u"qvod_search"_s,
+         .list = u"ListView14"_s,
+         .keywordHelp = pageOnly,
+         .probe = u"-"_s,
+         .run = qvodListing},
+    };
+}
