@@ -16,3 +16,14 @@ struct ListRow
     QString text;
     QList<Cell> cells;
 };
+
+// Parsed items as rows numbered 1..n, each built by `make(item, number)`.
+template<typename Item, typename Make>
+QList<ListRow> numberedRows(const QList<Item> &items, Make make)
+{
+    QList<ListRow> rows;
+    rows.reserve(items.size());
+    for (qsizetype i = 0; i < items.size(); ++i)
+        rows.append(make(items.at(i), i + 1));
+    return rows;
+}

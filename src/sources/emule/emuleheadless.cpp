@@ -21,11 +21,7 @@ QCoro::Task<QList<ListRow>> ed2kSearch(SourceFetch &fetch, const SourceQuery &qu
     const QString base = fetch.sites().site(u"ed2k_search"_s);
     const QString address = ed2kSearchAddress(base, UTF8_URLEncoding(query.keyword), query.page);
     const QString body = co_await fetch.get(address);
-    const QList<Ed2kSearchRow> rows = parseEd2kSearchPage(body, base, countEd2kSearchRows(body));
-    QList<ListRow> listed;
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        listed.append(ed2kSearchListRow(rows.at(i), i + 1));
-    co_return listed;
+    co_return numberedRows(parseEd2kSearchPage(body, base, countEd2kSearchRows(body)), ed2kSearchListRow);
 }
 
 // The category a keyword names: its number 1 .. 7 or its name; -1 for none.
@@ -67,10 +63,7 @@ QCoro::Task<QList<ListRow>> emuleCategory(SourceFetch &fetch, const SourceQuery 
     const QString base = fetch.sites().site(u"emule"_s);
     const QString address = emuleCategoryAddress(base, emuleCategoryPaths().at(index), page);
     const QString body = co_await fetch.get(address);
-    const QList<EmuleItem> items = parseEmuleListing(body, base, CategoryItemsPerPage);
-    for (qsizetype i = 0; i < items.size(); ++i)
-        listed.append(emuleListRow(items.at(i), i + 1));
-    co_return listed;
+    co_return numberedRows(parseEmuleListing(body, base, CategoryItemsPerPage), emuleListRow);
 }
 
 QCoro::Task<QList<ListRow>> emuleSearch(SourceFetch &fetch, const SourceQuery &query)
@@ -82,10 +75,7 @@ QCoro::Task<QList<ListRow>> emuleSearch(SourceFetch &fetch, const SourceQuery &q
     if (body.isEmpty() || isEmuleSearchEmpty(body))
         co_return listed;
     const qsizetype count = qMin(countEmuleItems(body), MaxItems);
-    const QList<EmuleItem> items = parseEmuleListing(body, base, count);
-    for (qsizetype i = 0; i < items.size(); ++i)
-        listed.append(emuleListRow(items.at(i), i + 1));
-    co_return listed;
+    co_return numberedRows(parseEmuleListing(body, base, count), emuleListRow);
 }
 
 } // namespace

@@ -37,10 +37,7 @@ QCoro::Task<QList<ListRow>> movieListing(SourceFetch &fetch, const SourceQuery &
     const QString body = co_await fetch.get(address, PageFetcher::Form::Transfer);
     if (body.isEmpty())
         co_return listed;
-    const QList<MovieListingRow> rows = parseMovieListing(body, base, category);
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        listed.append(movieListingListRow(rows.at(i), i + 1));
-    co_return listed;
+    co_return numberedRows(parseMovieListing(body, base, category), movieListingListRow);
 }
 
 QString categoryHelp()

@@ -30,11 +30,7 @@ QCoro::Task<QList<ListRow>> qvodChannel(SourceFetch &fetch, const SourceQuery &q
     const QString base = fetch.sites().site(u"qvod_channel"_s);
     const QString address = channelListAddress(base, listingPage(query.page));
     const QString body = co_await fetch.get(address, PageFetcher::Form::Transfer);
-    QList<ListRow> listed;
-    const QList<ChannelEntry> entries = parseChannelPage(body, base, ChannelEntries);
-    for (qsizetype i = 0; i < entries.size(); ++i)
-        listed.append(channelListRow(entries.at(i), i + 1));
-    co_return listed;
+    co_return numberedRows(parseChannelPage(body, base, ChannelEntries), channelListRow);
 }
 
 QCoro::Task<QList<ListRow>> qvodListing(SourceFetch &fetch, const SourceQuery &query)
@@ -42,12 +38,8 @@ QCoro::Task<QList<ListRow>> qvodListing(SourceFetch &fetch, const SourceQuery &q
     const QString base = fetch.sites().site(u"qvod_search"_s);
     const QString address = qvodListingAddress(base, listingPage(query.page));
     const QString body = co_await fetch.get(address);
-    QList<ListRow> listed;
     const qsizetype count = qMin(countQvodListingRows(body), MaxRows);
-    const QList<QvodSearchRow> rows = parseQvodListingRows(body, base, count);
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        listed.append(qvodSearchListRow(rows.at(i), i + 1));
-    co_return listed;
+    co_return numberedRows(parseQvodListingRows(body, base, count), qvodSearchListRow);
 }
 
 // The first result page states the total and the page count; the further

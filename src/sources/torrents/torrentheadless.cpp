@@ -48,23 +48,13 @@ int categoryOf(const QString &keyword, const QStringList &names)
     return text.isEmpty() ? 0 : int(names.indexOf(text)) + 1;
 }
 
-template<typename Row, typename Make>
-QList<ListRow> numbered(const QList<Row> &rows, Make make)
-{
-    QList<ListRow> listed;
-    listed.reserve(rows.size());
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        listed.append(make(rows.at(i), i + 1));
-    return listed;
-}
-
 QCoro::Task<QList<ListRow>> torrentSearch(SourceFetch &fetch, const SourceQuery &query)
 {
     const QString base = fetch.sites().site(u"torrent_search"_s);
     const QString address = torrentSearchAddress(base, UTF8_URLEncoding(query.keyword), query.page);
     const QString body = co_await fetch.get(address);
     const qsizetype count = qMin(countTorrentSearchItems(body), MaxItems);
-    co_return numbered(parseTorrentSearchPage(body, base, count), torrentSearchListRow);
+    co_return numberedRows(parseTorrentSearchPage(body, base, count), torrentSearchListRow);
 }
 
 QCoro::Task<QList<ListRow>> rssFeed(SourceFetch &fetch, const SourceQuery &query)
@@ -72,7 +62,7 @@ QCoro::Task<QList<ListRow>> rssFeed(SourceFetch &fetch, const SourceQuery &query
     const QString address = rssFeedAddress(fetch.sites().site(u"rss_feed"_s), UTF8_URLEncoding(query.keyword));
     const QString body = co_await fetch.get(address);
     const qsizetype count = qMin(countRssFeedItems(body), MaxItems);
-    co_return numbered(parseRssFeed(body, count), rssFeedListRow);
+    co_return numberedRows(parseRssFeed(body, count), rssFeedListRow);
 }
 
 const QString &movieResourcePlaceholder()
@@ -91,7 +81,7 @@ QCoro::Task<QList<ListRow>> movieResource(SourceFetch &fetch, const SourceQuery 
     const QString body = co_await fetch.get(address);
     if (body.isEmpty() || isMovieResourceEmpty(body) || !statesMovieResourceTotal(body))
         co_return QList<ListRow>();
-    co_return numbered(parseMovieResourcePage(body, base), movieResourceListRow);
+    co_return numberedRows(parseMovieResourcePage(body, base), movieResourceListRow);
 }
 
 QCoro::Task<QList<ListRow>> magnetSearch(SourceFetch &fetch, const SourceQuery &query)
@@ -102,7 +92,7 @@ QCoro::Task<QList<ListRow>> magnetSearch(SourceFetch &fetch, const SourceQuery &
     if (body.isEmpty() || isMagnetSearchEmpty(body))
         co_return QList<ListRow>();
     const qsizetype count = qMin(countMagnetSearchItems(body), MaxItems);
-    co_return numbered(parseMagnetSearchPage(body, count), magnetSearchListRow);
+    co_return numberedRows(parseMagnetSearchPage(body, count), magnetSearchListRow);
 }
 
 // A release item's detail page; an item without a detail link fetches
@@ -157,7 +147,7 @@ QCoro::Task<QList<ListRow>> btBoard(SourceFetch &fetch, const SourceQuery &query
     const QString base = fetch.sites().site(u"bt_board"_s);
     const QString address = btBoardAddress(base, board);
     const QString body = co_await fetch.get(address, PageFetcher::Form::Plain);
-    co_return numbered(parseBtBoard(body, base), btBoardListRow);
+    co_return numberedRows(parseBtBoard(body, base), btBoardListRow);
 }
 
 const QStringList &btMovieCategories()
@@ -173,7 +163,7 @@ QCoro::Task<QList<ListRow>> btMovies(SourceFetch &fetch, const SourceQuery &quer
     const QString base = fetch.sites().site(u"emule"_s);
     const QString address = btMovieListAddress(base, pageCounter(query.page));
     const QString body = co_await fetch.get(address);
-    co_return numbered(parseBtMovieList(body, base), btMovieListRow);
+    co_return numberedRows(parseBtMovieList(body, base), btMovieListRow);
 }
 
 } // namespace
