@@ -1,12 +1,36 @@
 #include "core/fetchoutcome.h"
 
+#include <array>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
-QString seconds(qint64 ms)
+struct Wording
 {
-    return QString::number(double(ms) / 1000.0, 'f', 1) + u" s"_s;
+    const char16_t *text; // for the user
+    const char16_t *code; // for scripts
+};
+
+// In the order of FetchOutcome::Kind. A time-out adds its seconds, an HTTP
+// error its status; an invalid address without any text was never set up.
+constexpr std::array<Wording, 11> wordings = {{
+    {u"正常", u"ok"},
+    {u"地址无效", u"invalid-address"},
+    {u"连接被拒绝", u"refused"},
+    {u"找不到主机", u"host-not-found"},
+    {u"连接超时", u"timeout"},
+    {u"HTTP", u"http"},
+    {u"页面过大", u"too-large"},
+    {u"页面不完整", u"cut-off"},
+    {u"重定向过多", u"redirect-loop"},
+    {u"连接被关闭", u"closed"},
+    {u"网络错误", u"network-error"},
+}};
+
+const Wording &wordingOf(FetchOutcome::Kind kind)
+{
+    return wordings.at(static_cast<size_t>(kind));
 }
 
 } // namespace
@@ -18,58 +42,20 @@ bool FetchOutcome::failed() const
 
 QString FetchOutcome::describe() const
 {
-    switch (kind) {
-    case Kind::Ok:
-        return u"正常"_s;
-    case Kind::InvalidAddress:
-        return address.isEmpty() ? u"未配置地址"_s : u"地址无效"_s;
-    case Kind::Refused:
-        return u"连接被拒绝"_s;
-    case Kind::HostNotFound:
-        return u"找不到主机"_s;
-    case Kind::Timeout:
-        return u"连接超时 ("_s + seconds(elapsedMs) + u')';
-    case Kind::HttpError:
-        return u"HTTP "_s + QString::number(httpStatus);
-    case Kind::TooLarge:
-        return u"页面过大"_s;
-    case Kind::CutOff:
-        return u"页面不完整"_s;
-    case Kind::RedirectLoop:
-        return u"重定向过多"_s;
-    case Kind::Closed:
-        return u"连接被关闭"_s;
-    case Kind::NetworkError:
-        break;
-    }
-    return u"网络错误"_s;
+    if (kind == Kind::InvalidAddress && address.isEmpty())
+        return u"未配置地址"_s;
+    const QString text = QString::fromUtf16(wordingOf(kind).text);
+    if (kind == Kind::Timeout)
+        return text + u" ("_s + QString::number(double(elapsedMs) / 1000.0, 'f', 1) + u" s)"_s;
+    if (kind == Kind::HttpError)
+        return text + u' ' + QString::number(httpStatus);
+    return text;
 }
 
 QString FetchOutcome::code() const
 {
-    switch (kind) {
-    case Kind::Ok:
-        return u"ok"_s;
-    case Kind::InvalidAddress:
-        return address.isEmpty() ? u"not-configured"_s : u"invalid-address"_s;
-    case Kind::Refused:
-        return u"refused"_s;
-    case Kind::HostNotFound:
-        return u"host-not-found"_s;
-    case Kind::Timeout:
-        return u"timeout"_s;
-    case Kind::HttpError:
-        return u"http-"_s + QString::number(httpStatus);
-    case Kind::TooLarge:
-        return u"too-large"_s;
-    case Kind::CutOff:
-        return u"cut-off"_s;
-    case Kind::RedirectLoop:
-        return u"redirect-loop"_s;
-    case Kind::Closed:
-        return u"closed"_s;
-    case Kind::NetworkError:
-        break;
-    }
-    return u"network-error"_s;
+    if (kind == Kind::InvalidAddress && address.isEmpty())
+        return u"not-configured"_s;
+    const QString code = QString::fromUtf16(wordingOf(kind).code);
+    return kind == Kind::HttpError ? code + u'-' + QString::number(httpStatus) : code;
 }

@@ -91,17 +91,18 @@ QString SiteConfig::siteKeyFor(const QString &address) const
 {
     QString best;
     qsizetype bestLength = 0;
-    QStringList keys = m_sites.keys();
-    keys.sort(); // two keys on one base: always the same one
-    for (const QString &key : std::as_const(keys)) {
-        const QString &base = m_sites.value(key);
-        if (base.size() <= bestLength || !address.startsWith(base, Qt::CaseInsensitive))
+    for (auto it = m_sites.cbegin(); it != m_sites.cend(); ++it) {
+        const QString &base = it.value();
+        if (base.isEmpty() || base.size() < bestLength || !address.startsWith(base, Qt::CaseInsensitive))
             continue;
         // "http://a/emule" is not the base of "http://a/emule2/...".
         const QChar next = address.size() > base.size() ? address.at(base.size()) : QChar(u'/');
         if (next != u'/' && next != u'?' && next != u'#')
             continue;
-        best = key;
+        // Two keys on one base: always the same one, whatever the hash order.
+        if (base.size() == bestLength && it.key() > best)
+            continue;
+        best = it.key();
         bestLength = base.size();
     }
     return best;
