@@ -18,10 +18,11 @@ QMessageBox::StandardButton Dialogs::message(QWidget *parent, const QString &tex
     return static_cast<QMessageBox::StandardButton>(box.exec()); // modal QMessageBox
 }
 
-QString Dialogs::input(QWidget *parent, const QString &prompt, const QString &initialText, bool *accepted)
+QString Dialogs::input(QWidget *parent, const QString &title, const QString &prompt, const QString &initialText,
+                       bool *accepted)
 {
     QInputDialog dialog(parent);
-    dialog.setWindowTitle(title());
+    dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(initialText);
     const bool ok = dialog.exec() == QDialog::Accepted; // modal QInputDialog

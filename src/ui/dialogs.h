@@ -5,8 +5,9 @@
 
 class QWidget;
 
-// Every message and input box of the program goes through here, titled
-// "Lz系列软件". Tests replace it to see and answer the boxes.
+// Every message and input box of the program goes through here. Message
+// boxes are titled "Lz系列软件"; an input box names its own title. Tests
+// replace it to see and answer the boxes.
 class Dialogs
 {
 public:
@@ -18,5 +19,6 @@ public:
                                                 QMessageBox::Icon icon = QMessageBox::Information,
                                                 QMessageBox::StandardButtons buttons = QMessageBox::Ok);
     // Returns the text typed; `accepted` tells whether OK was pressed.
-    virtual QString input(QWidget *parent, const QString &prompt, const QString &initialText, bool *accepted);
+    virtual QString input(QWidget *parent, const QString &title, const QString &prompt, const QString &initialText,
+                          bool *accepted);
 };

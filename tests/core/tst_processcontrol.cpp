@@ -1,11 +1,17 @@
 #include "core/procfsprocesscontrol.h"
 
 #include <QCoreApplication>
-#include <QDir>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
+#include <QThread>
+
+#include <spawn.h>
+#include <unistd.h>
+#include <sys/wait.h>
 
 using namespace Qt::StringLiterals;
 
@@ -43,6 +49,19 @@ QString TestProcessControl::tagged(const QString &name)
     return u"t"_s + QString::number(QCoreApplication::applicationPid()) + u"-"_s + name;
 }
 
+// waitForStarted() returns while the child may still be inside execve, its
+// comm and cmdline still the parent's; wait until both show the child's own name.
+static bool showsOwnName(qint64 pid, const QString &name)
+{
+    const QString dir = u"/proc/"_s + QString::number(pid);
+    QFile comm(dir + u"/comm"_s);
+    QFile cmdline(dir + u"/cmdline"_s);
+    if (!comm.open(QIODevice::ReadOnly) || !cmdline.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray argv0 = cmdline.readAll().split('\0').value(0);
+    return comm.readAll().trimmed() == name.left(15).toUtf8() && argv0.endsWith(QByteArray("/") + name.toUtf8());
+}
+
 QProcess *TestProcessControl::startAs(const QString &name)
 {
     const QString path = m_dir.filePath(name);
@@ -54,6 +73,12 @@ QProcess *TestProcessControl::startAs(const QString &name)
     if (!process->waitForStarted())
         qFatal("could not start %s", qPrintable(path));
     m_running.append(process);
+    QDeadlineTimer deadline(5000);
+    while (!showsOwnName(process->processId(), name)) {
+        if (deadline.hasExpired())
+            qFatal("%s never showed its name", qPrintable(path));
+        QThread::msleep(5);
+    }
     return process;
 }
 
@@ -114,32 +139,25 @@ void TestProcessControl::taskkillEndsOnlyThatName()
 
 void TestProcessControl::endedButUnreapedIsNotRunning()
 {
-    // The child ends at once; its parent (sleep) never reaps it, so it stays
-    // a zombie under its name until the parent ends.
+    // A child of this test that ends at once and is not reaped until the row
+    // ends: a zombie under its own name meanwhile.
     const QString name = tagged(u"z"_s); // short enough for comm to hold it whole
     const QString path = m_dir.filePath(name);
     QVERIFY(QFile::copy(u"/bin/true"_s, path));
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner));
-    QProcess parent;
-    parent.start(u"/bin/sh"_s, {u"-c"_s, u"\"$0\" & exec sleep 30"_s, path});
-    QVERIFY(parent.waitForStarted());
-    auto zombieExists = [&] {
-        const QStringList pids = QDir(u"/proc"_s).entryList({u"[0-9]*"_s}, QDir::Dirs);
-        for (const QString &pid : pids) {
-            QFile stat(u"/proc/"_s + pid + u"/stat"_s);
-            if (stat.open(QIODevice::ReadOnly)) {
-                const QByteArray text = stat.readAll();
-                if (text.contains(QByteArray("(" + name.toUtf8() + ") Z")))
-                    return true;
-            }
-        }
-        return false;
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(zombieExists(), 10000);
+    const QByteArray file = QFile::encodeName(path);
+    char *argv[] = {const_cast<char *>(file.constData()), nullptr};
+    pid_t pid = 0;
+    QCOMPARE(posix_spawn(&pid, file.constData(), nullptr, nullptr, argv, environ), 0);
+    const auto reap = qScopeGuard([pid] { waitpid(pid, nullptr, 0); });
+    // WNOWAIT: wait for the end without reaping it.
+    siginfo_t info{};
+    QCOMPARE(waitid(P_PID, id_t(pid), &info, WEXITED | WNOWAIT), 0);
+    QFile stat(u"/proc/"_s + QString::number(pid) + u"/stat"_s);
+    QVERIFY(stat.open(QIODevice::ReadOnly));
+    QVERIFY2(stat.readAll().contains(QByteArray("(" + name.toUtf8() + ") Z")), "the child is not a zombie of its name");
     ProcfsProcessControl control;
     QVERIFY(!control.exitproc(name));
-    parent.kill();
-    parent.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestProcessControl)

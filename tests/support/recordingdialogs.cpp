@@ -16,9 +16,10 @@ QMessageBox::StandardButton RecordingDialogs::message(QWidget *, const QString &
     return QMessageBox::NoButton;
 }
 
-QString RecordingDialogs::input(QWidget *, const QString &prompt, const QString &initialText, bool *accepted)
+QString RecordingDialogs::input(QWidget *, const QString &title, const QString &prompt, const QString &initialText,
+                                bool *accepted)
 {
-    prompts.append(prompt);
+    asked.append({title, prompt, initialText});
     auto answer = m_inputs.isEmpty() ? qMakePair(initialText, false) : m_inputs.dequeue();
     if (accepted)
         *accepted = answer.second;

@@ -19,13 +19,22 @@ public:
 
     QMessageBox::StandardButton message(QWidget *parent, const QString &text, QMessageBox::Icon icon,
                                         QMessageBox::StandardButtons buttons) override;
-    QString input(QWidget *parent, const QString &prompt, const QString &initialText, bool *accepted) override;
+    struct Asked
+    {
+        QString title;
+        QString prompt;
+        QString initialText;
+        bool operator==(const Asked &) const = default;
+    };
+
+    QString input(QWidget *parent, const QString &title, const QString &prompt, const QString &initialText,
+                  bool *accepted) override;
 
     void answerNext(QMessageBox::StandardButton button);
     void answerNextInput(const QString &text, bool accepted = true);
 
     QList<Shown> shown;
-    QStringList prompts;
+    QList<Asked> asked;
 
 private:
     QQueue<QMessageBox::StandardButton> m_answers;

@@ -200,9 +200,8 @@ void PlayerArea::playTypedAddress()
     if (!playbackTermsAccepted(m_context))
         return;
     bool accepted = false;
-    // The shared input box carries the program's title, not "自定义文件播放".
     const QString address = m_context.services().dialogs->input(
-        m_context.window(), u"请输入文件播放地址,例如:qvod://开头"_s, QString(), &accepted);
+        m_context.window(), u"自定义文件播放"_s, u"请输入文件播放地址,例如:qvod://开头"_s, QString(), &accepted);
     const QString refusal = !accepted ? u"您已取消!"_s : address.isEmpty() ? u"请输入文件播放地址!"_s : QString();
     if (!refusal.isEmpty()) {
         m_context.report(refusal);
