@@ -3,9 +3,12 @@
 #include "core/services.h"
 #include "core/sitestatusboard.h"
 #include "demo/demoserver.h"
+#include "shell/commandhelp.h"
 #include "shell/commandline.h"
+#include "shell/escapedtext.h"
 #include "shell/headlesscommand.h"
 #include "shell/mainwindow.h"
+#include "shell/sitesfile.h"
 #include "shell/updatecheck.h"
 #include "shell/windowshell.h"
 #include "ui/dialogs.h"
@@ -17,12 +20,14 @@
 #include <QNetworkReply>
 #include <QWebEngineView>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include <unistd.h>
 
@@ -83,11 +88,63 @@ void exitWhenShown(PageFetcher &fetcher)
     });
 }
 
-SiteConfig configuredSites(const CommandLine &commandLine, DemoServer &demo)
+void write(FILE *stream, const QString &text)
 {
-    if (commandLine.demo && demo.start())
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+// --help, --version or a usage error: a text and the exit status, nothing else.
+std::optional<int> answerWithText(const CommandLine &commandLine)
+{
+    if (commandLine.help) {
+        write(stdout, commandLine.command == Command::Search ? CommandHelp::search() : CommandHelp::full());
+        return 0;
+    }
+    if (commandLine.version) {
+        write(stdout, CommandHelp::version());
+        return 0;
+    }
+    if (!commandLine.error.isEmpty()) {
+        write(stderr, escapedText(commandLine.error) + u'\n' + CommandHelp::shortUsage(commandLine.command));
+        return 2;
+    }
+    return std::nullopt;
+}
+
+// Why the site file named by --sites cannot be used, as the one line the
+// program stops with; empty when it can (or none was named).
+QString unreadableSites(const CommandLine &commandLine)
+{
+    if (!commandLine.sitesGiven)
+        return {};
+    const QString problem = SitesFile::problem(commandLine.sitesFile);
+    return problem.isEmpty() ? QString() : u"cannot read "_s + escapedText(commandLine.sitesFile) + u": "_s + problem;
+}
+
+// The file the sites come from; empty for the demo's or for none found, in
+// which case standard error says where the program looked.
+QString sitesSource(const CommandLine &commandLine, bool demoStarted)
+{
+    if (demoStarted)
+        return {};
+    if (commandLine.sitesGiven || QFileInfo::exists(commandLine.sitesFile))
+        return commandLine.sitesFile;
+    write(stderr, u"juyuanxia: no sites.ini found in "_s + escapedText(commandLine.sitesPlaces.join(u", "_s))
+                      + u"; no site is configured\n"_s);
+    return {};
+}
+
+SiteConfig configuredSites(const CommandLine &commandLine, DemoServer &demo, QString *file = nullptr)
+{
+    const bool demoStarted = commandLine.demo && demo.start();
+    const QString source = sitesSource(commandLine, demoStarted);
+    if (file)
+        *file = source;
+    if (demoStarted)
         return demo.siteConfig();
-    return SiteConfig::fromFile(commandLine.sitesFile);
+    return source.isEmpty() ? SiteConfig() : SiteConfig::fromFile(source);
 }
 
 // A site check or a search for scripts: no window, no widgets.
@@ -95,7 +152,15 @@ int runHeadless(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"juyuanxia"_s);
-    const CommandLine commandLine = CommandLine::parse(app.arguments(), QCoreApplication::applicationDirPath());
+    CommandLine commandLine = CommandLine::parse(app.arguments(), QCoreApplication::applicationDirPath());
+    if (commandLine.error.isEmpty())
+        commandLine.error = HeadlessCommand::usageError(commandLine);
+    if (const std::optional<int> status = answerWithText(commandLine))
+        return *status;
+    if (const QString refusal = unreadableSites(commandLine); !refusal.isEmpty()) {
+        write(stderr, refusal + u'\n');
+        return 2;
+    }
     DemoServer demo;
     const SiteConfig sites = configuredSites(commandLine, demo);
     PageFetcher fetcher(sites.network());
@@ -111,22 +176,37 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    if (CommandLine::parse(QStringList{QString()} + arguments, QString()).headless())
+    // Help, a usage error or a run without a window never needs a display.
+    const CommandLine early =
+        CommandLine::parse(QStringList{QString()} + arguments, QString(), CommandLine::QtOptions::Pending);
+    if (const std::optional<int> status = answerWithText(early))
+        return *status;
+    if (early.headless())
         return runHeadless(argc, argv);
     allowBrowserAsRoot();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"juyuanxia"_s);
-    const CommandLine commandLine = CommandLine::parse(app.arguments(), QApplication::applicationDirPath());
+    CommandLine commandLine = CommandLine::parse(app.arguments(), QApplication::applicationDirPath());
+    if (commandLine.command != Command::Window && commandLine.error.isEmpty())
+        commandLine.error = u"Qt's options (-platform and the like) are only for the window"_s;
+    if (const std::optional<int> status = answerWithText(commandLine))
+        return *status;
+
+    Dialogs dialogs;
+    if (const QString refusal = unreadableSites(commandLine); !refusal.isEmpty()) {
+        write(stderr, refusal + u'\n');
+        dialogs.message(nullptr, refusal, QMessageBox::Critical);
+        return 2;
+    }
 
     Services services;
     DemoServer demo;
-    services.sites = configuredSites(commandLine, demo);
+    services.sites = configuredSites(commandLine, demo, &services.sitesFile);
     services.homeDir = commandLine.homeDir;
     services.arguments = arguments;
     services.downloadDir = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
 
     PageFetcher fetcher(services.sites.network());
-    Dialogs dialogs;
     UrlOpener opener;
     ProcfsProcessControl processes;
     services.fetcher = &fetcher;

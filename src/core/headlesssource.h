@@ -31,4 +31,7 @@ struct HeadlessSource
     QString probe;    // the keyword the site check searches for
     // Fetches and parses; the fetch records how each page ended.
     std::function<QCoro::Task<QList<ListRow>>(SourceFetch &fetch, const SourceQuery &query)> run;
+    // Why the reader's window would not search for this keyword (in its
+    // own words); empty when it would. None: every keyword is searched.
+    std::function<QString(const QString &keyword)> refusal;
 };

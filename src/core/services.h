@@ -17,6 +17,7 @@ class UrlOpener;
 struct Services
 {
     SiteConfig sites;
+    QString sitesFile; // the file the sites were read from; empty for none
     PageFetcher *fetcher = nullptr;
     SiteStatusBoard *siteStatus = nullptr; // the last outcome of every site
     Dialogs *dialogs = nullptr;

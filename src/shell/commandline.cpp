@@ -1,9 +1,11 @@
 #include "shell/commandline.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -21,56 +23,170 @@ QString defaultHome(const QString &programDir)
 // Beside the program (a build or a portable copy), else the user's or the
 // system's configuration (~/.config/juyuanxia, /etc/xdg/juyuanxia) for an
 // installed program.
-QString defaultSites(const QString &programDir)
+QStringList placesOfSites(const QString &programDir)
 {
-    const QString beside = programDir + u"/sites.ini"_s;
-    if (QFileInfo::exists(beside))
-        return beside;
-    const QString configured = QStandardPaths::locate(QStandardPaths::AppConfigLocation, u"sites.ini"_s);
-    return configured.isEmpty() ? beside : configured;
+    QStringList places{programDir + u"/sites.ini"_s};
+    for (const QString &dir : QStandardPaths::standardLocations(QStandardPaths::AppConfigLocation))
+        places.append(dir + u"/sites.ini"_s);
+    return places;
+}
+
+QString commandName(Command command)
+{
+    switch (command) {
+    case Command::Window:
+        return u"the window"_s;
+    case Command::CheckSites:
+        return u"--check-sites"_s;
+    case Command::Search:
+        return u"search"_s;
+    }
+    return {};
+}
+
+QString onlyFor(const CommandOption &option)
+{
+    QStringList names;
+    for (Command command : {Command::Window, Command::CheckSites, Command::Search}) {
+        if (option.commands.testFlag(command))
+            names.append(commandName(command));
+    }
+    return u"--"_s + option.name + u" is only for "_s + names.join(u" and "_s);
 }
 
 } // namespace
 
 bool CommandLine::headless() const
 {
-    return checkSites || search;
+    return help || version || !error.isEmpty() || command != Command::Window;
 }
 
-CommandLine CommandLine::parse(const QStringList &arguments, const QString &programDir)
+CommandLine CommandLine::parse(const QStringList &arguments, const QString &programDir, QtOptions qtOptions)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption sites(u"sites"_s, u"Site configuration file."_s, u"FILE"_s);
-    const QCommandLineOption demo(u"demo"_s, u"Serve the demo sites on loopback and use them."_s);
-    const QCommandLineOption home(u"home"_s, u"Directory for the settings and exported files."_s, u"DIR"_s);
-    const QCommandLineOption screenshot(u"screenshot"_s, u"Save a PNG of the window after start-up."_s,
-                                        u"FILE"_s);
-    const QCommandLineOption exitWhenShown(u"exit-when-shown"_s,
-                                           u"Exit as soon as the main window is shown (start-up timing)."_s);
-    const QCommandLineOption checkSites(u"check-sites"_s, u"Try every configured site and exit."_s);
-    const QCommandLineOption list(u"list"_s, u"With search: name the sources."_s);
-    const QCommandLineOption page(u"page"_s, u"With search: the page to read."_s, u"N"_s, u"1"_s);
-    const QCommandLineOption format(u"format"_s, u"With search: tsv or json."_s, u"FORMAT"_s, u"tsv"_s);
-    parser.addOptions({sites, demo, home, screenshot, exitWhenShown, checkSites, list, page, format});
-    // Unknown options (Qt's own, say) are not ours to refuse.
-    parser.parse(arguments);
-
     CommandLine line;
-    line.demo = parser.isSet(demo);
-    line.sitesFile = parser.isSet(sites) ? parser.value(sites) : defaultSites(programDir);
-    line.homeDir = parser.isSet(home) ? QDir(parser.value(home)).absolutePath() : defaultHome(programDir);
-    line.screenshotFile = parser.value(screenshot);
-    line.exitWhenShown = parser.isSet(exitWhenShown);
+    // In the order given; a later value of an option wins.
+    QList<std::pair<const CommandOption *, QString>> given;
+    const auto isGiven = [&given](const QString &name) {
+        return std::any_of(given.cbegin(), given.cend(), [&name](const auto &g) { return g.first->name == name; });
+    };
+    const auto valueOf = [&given](const QString &name, const QString &fallback) {
+        QString value = fallback;
+        for (const auto &[option, text] : given) {
+            if (option->name == name)
+                value = text;
+        }
+        return value;
+    };
+    QStringList positional;
+    QString qtWord; // the first single-dash word left for Qt
+    const auto fail = [&line](const QString &error) {
+        if (line.error.isEmpty())
+            line.error = error;
+    };
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &word = arguments.at(i);
+        if (word == u"--"_s) {
+            positional += arguments.mid(i + 1);
+            break;
+        }
+        const CommandOption *option = nullptr;
+        QString value;
+        bool inlineValue = false;
+        if (word.startsWith(u"--"_s)) {
+            const qsizetype eq = word.indexOf(u'=');
+            option = findCommandOption(word.mid(2, eq < 0 ? -1 : eq - 2));
+            if (eq >= 0) {
+                value = word.mid(eq + 1);
+                inlineValue = true;
+            }
+            if (!option) {
+                fail(u"unknown option: "_s + word.left(eq));
+                continue;
+            }
+        } else if (word.startsWith(u'-') && word.size() > 1) {
+            for (const CommandOption &candidate : commandOptions()) {
+                if (!candidate.shortName.isEmpty() && word.mid(1) == candidate.shortName)
+                    option = &candidate;
+            }
+            if (!option) {
+                if (qtOptions == QtOptions::Pending && qtWord.isEmpty())
+                    qtWord = word;
+                else if (qtOptions == QtOptions::Taken)
+                    fail(u"unknown option: "_s + word);
+                continue;
+            }
+        } else {
+            positional.append(word);
+            continue;
+        }
+        if (option->valueName.isEmpty()) {
+            if (inlineValue)
+                fail(u"--"_s + option->name + u" takes no value"_s);
+        } else if (!inlineValue) {
+            if (i + 1 >= arguments.size() || arguments.at(i + 1).startsWith(u"--"_s)) {
+                fail(u"--"_s + option->name + u" needs a value ("_s + option->valueName + u')');
+                continue;
+            }
+            value = arguments.at(++i);
+        }
+        given.append({option, value});
+    }
 
-    line.checkSites = parser.isSet(checkSites);
-    const QStringList positional = parser.positionalArguments();
-    line.search = !positional.isEmpty() && positional.first() == u"search"_s;
-    if (line.search) {
-        line.listSources = parser.isSet(list);
+    line.help = isGiven(u"help"_s);
+    line.version = isGiven(u"version"_s);
+    if (!positional.isEmpty() && positional.first() == u"search"_s)
+        line.command = Command::Search;
+    else if (isGiven(u"check-sites"_s))
+        line.command = Command::CheckSites;
+    if (line.help || line.version) {
+        line.error.clear();
+        return line;
+    }
+    // Qt's options are the window's; elsewhere they are unknown.
+    if (!qtWord.isEmpty() && line.command != Command::Window)
+        fail(u"unknown option: "_s + qtWord);
+    if (line.command == Command::Search && isGiven(u"check-sites"_s))
+        fail(u"--check-sites and search cannot be combined"_s);
+    for (const auto &[option, value] : given) {
+        if (!option->commands.testFlag(line.command))
+            fail(onlyFor(*option));
+        else if (!option->valueName.isEmpty())
+            fail(option->refusal(value));
+    }
+
+    const qsizetype commandWords = line.command == Command::Search ? 1 : 0;
+    if (line.command == Command::Search) {
+        line.listSources = isGiven(u"list"_s);
+        if (!line.listSources && positional.size() < 2)
+            fail(u"search needs a SOURCE (juyuanxia search --list)"_s);
+        else if (!line.listSources && positional.size() < 3)
+            fail(u"search needs a KEYWORD"_s);
         line.source = positional.value(1);
         line.keyword = positional.value(2);
-        line.page = parser.value(page);
-        line.format = parser.value(format);
+        line.page = valueOf(u"page"_s, line.page);
+        line.format = valueOf(u"format"_s, line.format);
     }
+    const qsizetype expected = line.command == Command::Search ? (line.listSources ? 1 : 3) : commandWords;
+    // A Qt option's value (-platform offscreen) looks like a word of its own.
+    if (positional.size() > expected && qtWord.isEmpty()) {
+        const QString extra = positional.at(expected);
+        fail(line.command == Command::Window ? u"unknown command: "_s + extra : u"unexpected argument: "_s + extra);
+    }
+
+    line.demo = isGiven(u"demo"_s);
+    line.sitesGiven = isGiven(u"sites"_s);
+    line.sitesPlaces = placesOfSites(programDir);
+    line.sitesFile = line.sitesGiven ? valueOf(u"sites"_s, QString()) : line.sitesPlaces.first();
+    if (!line.sitesGiven) {
+        for (const QString &place : line.sitesPlaces) {
+            if (QFileInfo::exists(place)) {
+                line.sitesFile = place;
+                break;
+            }
+        }
+    }
+    line.homeDir = isGiven(u"home"_s) ? QDir(valueOf(u"home"_s, QString())).absolutePath() : defaultHome(programDir);
+    line.screenshotFile = valueOf(u"screenshot"_s, QString());
+    line.exitWhenShown = isGiven(u"exit-when-shown"_s);
     return line;
 }

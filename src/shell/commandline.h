@@ -1,37 +1,42 @@
 #pragma once
 
+#include "shell/commandoptions.h"
+
 #include <QString>
 #include <QStringList>
 
-// The program's own options (Qt's, such as -platform, are left to Qt):
-//   --sites FILE       site configuration (default: sites.ini beside the program,
-//                      else sites.ini in the user's or system's configuration)
-//   --demo             serve the demo sites on 127.0.0.1 and use them
-//   --home DIR         the directory of jyxq.ini, the export file and the sounds
-//   --screenshot FILE  save a PNG of the window once start-up is done, then exit
-//   --exit-when-shown  exit as soon as the main window is shown (start-up timing)
-// and the two runs without a window:
-//   --check-sites                 try every configured site, one line each
-//   search SOURCE KEYWORD [--page N] [--format tsv|json]
-//   search --list                 name the sources
+// The program's command line: the window, `--check-sites` or `search`,
+// with the options of the table in commandoptions.cpp. Qt's own options
+// (-platform and the like) are the window's, and Qt takes them out first.
 struct CommandLine
 {
+    // Whether single-dash words may still be Qt's own options: before the
+    // application object has taken them out they are left alone.
+    enum class QtOptions { Taken, Pending };
+
+    Command command = Command::Window;
+    bool help = false;
+    bool version = false;
+    // A usage error, one line naming the problem; empty when there is none.
+    QString error;
+
     QString sitesFile;
+    bool sitesGiven = false;  // named by --sites
+    QStringList sitesPlaces;  // where a sites.ini was looked for, in order
     bool demo = false;
     QString homeDir;
     QString screenshotFile;
     bool exitWhenShown = false;
 
-    bool checkSites = false;
-    bool search = false;
     bool listSources = false;
     QString source;
     QString keyword;
     QString page = QStringLiteral("1");
     QString format = QStringLiteral("tsv");
 
-    // No window: a site check or a search.
+    // No window: a site check or a search (or only a text to print).
     bool headless() const;
 
-    static CommandLine parse(const QStringList &arguments, const QString &programDir);
+    static CommandLine parse(const QStringList &arguments, const QString &programDir,
+                             QtOptions qtOptions = QtOptions::Taken);
 };

@@ -1,7 +1,10 @@
 # Files of src/shell (see src/CMakeLists.txt).
 list(APPEND JYX_WIDGET_SOURCES
     shell/browserclosetimer.cpp
+    shell/commandhelp.cpp
     shell/commandline.cpp
+    shell/commandoptions.cpp
+    shell/escapedtext.cpp
     shell/exitflow.cpp
     shell/headlesscommand.cpp
     shell/mainwindow.cpp
@@ -9,6 +12,7 @@ list(APPEND JYX_WIDGET_SOURCES
     shell/mediaplayer.cpp
     shell/settingsfile.cpp
     shell/sitecheck.cpp
+    shell/sitesfile.cpp
     shell/sourcetable.cpp
     shell/settingswindow.cpp
     shell/termsofuse.cpp

@@ -4,6 +4,7 @@
 #include "core/sourcefetch.h"
 #include "core/texttools.h"
 #include "shell/commandline.h"
+#include "shell/escapedtext.h"
 #include "shell/sitecheck.h"
 #include "shell/sourcetable.h"
 
@@ -25,12 +26,6 @@ void write(FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
-QString usage()
-{
-    return u"usage: juyuanxia search SOURCE KEYWORD [--page N] [--format tsv|json] [--sites FILE]\n"
-           "       juyuanxia search --list\n"
-           "       juyuanxia --check-sites [--sites FILE]\n"_s;
-}
 
 // Cells in field order; column 0 is the row's item text.
 QStringList cells(const ListRow &row, const QStringList &fields)
@@ -82,10 +77,8 @@ QCoro::Task<int> search(const CommandLine &line, const SiteConfig &sites, PageFe
         co_return 0;
     }
     const HeadlessSource *source = findHeadlessSource(line.source);
-    if (!source || line.keyword.isEmpty() || (line.format != u"tsv"_s && line.format != u"json"_s)) {
-        if (!line.source.isEmpty() && !source)
-            write(stderr, u"unknown source: "_s + line.source + u" (juyuanxia search --list)\n"_s);
-        write(stderr, usage());
+    if (!source) {
+        write(stderr, escapedText(HeadlessCommand::usageError(line)) + u'\n');
         co_return 2;
     }
     SourceFetch fetch(fetcher, sites);
@@ -97,8 +90,8 @@ QCoro::Task<int> search(const CommandLine &line, const SiteConfig &sites, PageFe
     write(stdout, line.format == u"json"_s ? asJson(rows, fields) : asTsv(rows, fields));
     const std::optional<FetchOutcome> failure = fetch.firstFailure();
     if (rows.isEmpty() && failure) {
-        write(stderr, source->siteKey + u'\t' + failure->address + u'\t' + failure->code() + u'\t'
-                          + failure->describe() + u'\n');
+        write(stderr, escapedText(source->siteKey) + u'\t' + escapedText(failure->address) + u'\t'
+                          + escapedText(failure->code()) + u'\t' + escapedText(failure->describe()) + u'\n');
         co_return 1;
     }
     co_return 0;
@@ -130,10 +123,21 @@ QCoro::Task<int> checkSites(const SiteConfig &sites, PageFetcher &fetcher)
 
 namespace HeadlessCommand {
 
+QString usageError(const CommandLine &line)
+{
+    if (line.command != Command::Search || line.listSources)
+        return {};
+    const HeadlessSource *source = findHeadlessSource(line.source);
+    if (!source)
+        return u"unknown source: "_s + line.source + u" (juyuanxia search --list)"_s;
+    const QString refused = source->refusal ? source->refusal(line.keyword) : QString();
+    return refused.isEmpty() ? QString() : u"search "_s + source->name + u": "_s + refused;
+}
+
 QCoro::Task<> run(const CommandLine &line, const SiteConfig &sites, PageFetcher &fetcher)
 {
     int status = 0;
-    if (line.checkSites)
+    if (line.command == Command::CheckSites)
         status = co_await checkSites(sites, fetcher);
     else
         status = co_await search(line, sites, fetcher);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoroTask>
+#include <QString>
 
 class PageFetcher;
 class SiteConfig;
@@ -13,6 +14,11 @@ struct CommandLine;
 //           failed, 2 a usage error;
 //   --check-sites: 0 every configured site answered with rows, else 1.
 namespace HeadlessCommand {
+
+// Why a search cannot run as asked (an unknown source, a keyword its
+// window refuses), as one line; empty when it can. Asked before anything
+// is read or fetched.
+QString usageError(const CommandLine &line);
 
 QCoro::Task<> run(const CommandLine &line, const SiteConfig &sites, PageFetcher &fetcher);
 

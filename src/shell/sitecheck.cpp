@@ -3,6 +3,7 @@
 #include "core/pagefetcher.h"
 #include "core/siteconfig.h"
 #include "core/sourcefetch.h"
+#include "shell/escapedtext.h"
 #include "shell/sourcetable.h"
 #include "sources/playback/cloudondemand.h"
 #include "sources/playback/livetvchannels.h"
@@ -43,7 +44,7 @@ QString SiteCheck::code() const
 
 QString SiteCheck::line() const
 {
-    return key + u'\t' + address + u'\t' + code() + u'\t' + (items < 0 ? u"-"_s : QString::number(items)) + u'\t'
+    return key + u'\t' + escapedText(address) + u'\t' + code() + u'\t' + (items < 0 ? u"-"_s : QString::number(items)) + u'\t'
            + QString::number(elapsedMs);
 }
 

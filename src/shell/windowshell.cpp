@@ -410,7 +410,7 @@ void WindowShell::openSiteStatus()
 {
     if (!m_services.siteStatus)
         return;
-    auto *window = new SiteStatusWindow(m_services.sites, *m_services.siteStatus,
+    auto *window = new SiteStatusWindow(m_services.sites, m_services.sitesFile, *m_services.siteStatus,
                                         [this](const QString &key) { recheckSite(key); }, m_window);
     window->show();
 }

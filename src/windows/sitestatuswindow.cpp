@@ -5,13 +5,14 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
-SiteStatusWindow::SiteStatusWindow(const SiteConfig &sites, SiteStatusBoard &board,
+SiteStatusWindow::SiteStatusWindow(const SiteConfig &sites, const QString &sitesFile, SiteStatusBoard &board,
                                    std::function<void(const QString &key)> recheck, QWidget *parent)
     : QDialog(parent)
     , m_sites(sites)
@@ -22,6 +23,12 @@ SiteStatusWindow::SiteStatusWindow(const SiteConfig &sites, SiteStatusBoard &boa
     setWindowTitle(u"站点状态"_s);
     setAttribute(Qt::WA_DeleteOnClose);
     resize(760, 420);
+
+    // Which file these addresses come from: a typo in --sites or a missing
+    // sites.ini shows here first.
+    auto *file = new QLabel(u"配置文件："_s + (sitesFile.isEmpty() ? u"无"_s : sitesFile), this);
+    file->setObjectName(u"sitesFileLabel"_s);
+    file->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_table = new QTableWidget(0, 6, this);
     m_table->setObjectName(u"siteStatusTable"_s);
@@ -53,6 +60,7 @@ SiteStatusWindow::SiteStatusWindow(const SiteConfig &sites, SiteStatusBoard &boa
     buttons->addWidget(m_recheckButton);
     buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(file);
     layout->addWidget(m_table, 1);
     layout->addLayout(buttons);
 

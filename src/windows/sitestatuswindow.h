@@ -20,8 +20,9 @@ public:
     enum Column { SiteColumn, KeyColumn, AddressColumn, OutcomeColumn, TimeTakenColumn, CheckedAtColumn };
 
     // `recheck` tries one site again; the board brings its outcome.
-    SiteStatusWindow(const SiteConfig &sites, SiteStatusBoard &board, std::function<void(const QString &key)> recheck,
-                     QWidget *parent = nullptr);
+    // `sitesFile` is the file the sites were read from, empty for none.
+    SiteStatusWindow(const SiteConfig &sites, const QString &sitesFile, SiteStatusBoard &board,
+                     std::function<void(const QString &key)> recheck, QWidget *parent = nullptr);
 
     // The row of a site key; -1 for a site that is not listed.
     int rowOf(const QString &key) const;

@@ -2,6 +2,7 @@
 #include "support/testharness.h"
 #include "windows/sitestatuswindow.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -28,9 +29,12 @@ void TestSiteStatus::showsLastOutcomesAndRechecks()
     h.child<QPushButton>(u"Command38_4"_s)->click();
     QTRY_COMPARE_WITH_TIMEOUT(h.status(), u"资源获取完毕.."_s, 10000);
 
+    h.services.sitesFile = u"/srv/juyuanxia/sites.ini"_s;
     h.child<QPushButton>(u"siteStatusButton"_s)->click();
     auto *dialog = window.findChild<SiteStatusWindow *>();
     QVERIFY(dialog);
+    // The file the addresses were read from.
+    QCOMPARE(dialog->findChild<QLabel *>(u"sitesFileLabel"_s)->text(), u"配置文件：/srv/juyuanxia/sites.ini"_s);
     auto *table = dialog->findChild<QTableWidget *>(u"siteStatusTable"_s);
     const auto cell = [table, dialog](const QString &key, int column) {
         const int row = dialog->rowOf(key);

@@ -78,6 +78,23 @@ QCoro::Task<QList<ListRow>> emuleSearch(SourceFetch &fetch, const SourceQuery &q
     co_return numberedRows(parseEmuleListing(body, base, count), emuleListRow);
 }
 
+QString keywordRefusal(const QString &keyword)
+{
+    return keyword.isEmpty() ? u"请输入资源关键字 .."_s : QString();
+}
+
+const QString &emuleCategoryHelp()
+{
+    static const QString help = u"分类 1-7：1 电影、2 音乐、3 软件、4 书籍、5 教育、6 综合、7 动漫（数字或名称）"_s;
+    return help;
+}
+
+QString emuleCategoryRefusal(const QString &keyword)
+{
+    return emuleCategoryIndex(keyword) < 0 ? u"没有这个分类："_s + keyword + u"（"_s + emuleCategoryHelp() + u"）"_s
+                                           : QString();
+}
+
 } // namespace
 
 QList<HeadlessSource> emuleHeadlessSources()
@@ -89,21 +106,24 @@ QList<HeadlessSource> emuleHeadlessSources()
          .list = u"ListView17"_s,
          .keywordHelp = u"关键字"_s,
          .probe = u"地球"_s,
-         .run = ed2kSearch},
+         .run = ed2kSearch,
+         .refusal = keywordRefusal},
         // Seven tabs, one list shape: ListView6 stands for ListView6 .. 12.
         {.name = u"emule-category"_s,
          .title = u"影视资源④/音乐资源/资源①/书籍资源/教育资源/综合资源①/动漫资源"_s,
          .siteKey = u"emule"_s,
          .list = u"ListView6"_s,
-         .keywordHelp = u"分类 1-7：1 电影、2 音乐、3 软件、4 书籍、5 教育、6 综合、7 动漫（数字或名称）"_s,
+         .keywordHelp = emuleCategoryHelp(),
          .probe = u"1"_s,
-         .run = emuleCategory},
+         .run = emuleCategory,
+         .refusal = emuleCategoryRefusal},
         {.name = u"emule-search"_s,
          .title = u"资源②（支持自定义搜索）"_s,
          .siteKey = u"emule"_s,
          .list = u"ListView15"_s,
          .keywordHelp = u"关键字"_s,
          .probe = u"地球"_s,
-         .run = emuleSearch},
+         .run = emuleSearch,
+         .refusal = keywordRefusal},
     };
 }

@@ -48,6 +48,12 @@ QString categoryHelp()
     return help + u"（数字或名称）"_s;
 }
 
+QString movieCategoryRefusal(const QString &keyword)
+{
+    return movieCategoryIndex(keyword) < 0 ? u"没有这个分类："_s + keyword + u"（"_s + categoryHelp() + u"）"_s
+                                           : QString();
+}
+
 } // namespace
 
 QList<HeadlessSource> movieHeadlessSources()
@@ -59,6 +65,7 @@ QList<HeadlessSource> movieHeadlessSources()
          .list = u"ListView5"_s,
          .keywordHelp = categoryHelp(),
          .probe = u"1"_s,
-         .run = movieListing},
+         .run = movieListing,
+         .refusal = movieCategoryRefusal},
     };
 }

@@ -81,6 +81,13 @@ QCoro::Task<QList<ListRow>> netdiskSearch(SourceFetch &fetch, const SourceQuery 
     co_return listed;
 }
 
+QString netdiskRefusal(const QString &keyword)
+{
+    if (keyword.isEmpty())
+        return u"请输入要搜索的资源名称.."_s;
+    return keyword.size() < 2 ? u"请至少输入两位关键字.."_s : QString();
+}
+
 } // namespace
 
 QList<HeadlessSource> netdiskHeadlessSources()
@@ -92,6 +99,7 @@ QList<HeadlessSource> netdiskHeadlessSources()
          .list = u"ListView1"_s,
          .keywordHelp = u"资源名称（至少两个字），在每个配置了 [netdisk] 过滤词的网盘中搜索"_s,
          .probe = u"电影"_s,
-         .run = netdiskSearch},
+         .run = netdiskSearch,
+         .refusal = netdiskRefusal},
     };
 }

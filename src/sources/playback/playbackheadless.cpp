@@ -67,6 +67,11 @@ QCoro::Task<QList<ListRow>> qvodSearch(SourceFetch &fetch, const SourceQuery &qu
     co_return listed;
 }
 
+QString qvodSearchRefusal(const QString &keyword)
+{
+    return keyword.isEmpty() ? u"请输入要搜索的关键字 .."_s : QString();
+}
+
 } // namespace
 
 QList<HeadlessSource> playbackHeadlessSources()
@@ -79,14 +84,16 @@ QList<HeadlessSource> playbackHeadlessSources()
          .list = u"ListView3"_s,
          .keywordHelp = pageOnly,
          .probe = u"-"_s,
-         .run = qvodChannel},
+         .run = qvodChannel,
+         .refusal = nullptr},
         {.name = u"qvod-search"_s,
          .title = u"影视搜索"_s,
          .siteKey = u"qvod_search"_s,
          .list = u"ListView14"_s,
          .keywordHelp = u"关键字"_s,
          .probe = u"地球"_s,
-         .run = qvodSearch},
+         .run = qvodSearch,
+         .refusal = qvodSearchRefusal},
         // The same tab's 获取资源: the site's newest titles, page by page.
         {.name = u"qvod-list"_s,
          .title = u"影视搜索"_s,
@@ -94,6 +101,7 @@ QList<HeadlessSource> playbackHeadlessSources()
          .list = u"ListView14"_s,
          .keywordHelp = pageOnly,
          .probe = u"-"_s,
-         .run = qvodListing},
+         .run = qvodListing,
+         .refusal = nullptr},
     };
 }

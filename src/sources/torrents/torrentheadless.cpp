@@ -166,6 +166,33 @@ QCoro::Task<QList<ListRow>> btMovies(SourceFetch &fetch, const SourceQuery &quer
     co_return numberedRows(parseBtMovieList(body, base), btMovieListRow);
 }
 
+// The refusals in each reader's own words.
+QString searchRefusal(const QString &keyword)
+{
+    return keyword.isEmpty() ? u"请输入您要搜索的关键字.."_s : QString();
+}
+
+QString furtherRefusal(const QString &keyword)
+{
+    return keyword.isEmpty() ? u"请输入关键字.."_s : QString();
+}
+
+QString movieResourceRefusal(const QString &keyword)
+{
+    return keyword.isEmpty() || keyword == movieResourcePlaceholder() ? u"请输入关键字..."_s : QString();
+}
+
+QString btBoardRefusal(const QString &keyword)
+{
+    return numberFrom(keyword, LastBoard) == 0 ? u"没有这个板块："_s + keyword + u"（板块 1-8）"_s : QString();
+}
+
+QString btMovieRefusal(const QString &keyword)
+{
+    return categoryOf(keyword, btMovieCategories()) == 0 ? u"没有这个分类："_s + keyword + u"（分类 1：电影）"_s
+                                                          : QString();
+}
+
 } // namespace
 
 QList<HeadlessSource> torrentHeadlessSources()
@@ -177,48 +204,55 @@ QList<HeadlessSource> torrentHeadlessSources()
          .list = u"ListView2"_s,
          .keywordHelp = u"关键字"_s,
          .probe = u"流浪地球"_s,
-         .run = torrentSearch},
+         .run = torrentSearch,
+         .refusal = searchRefusal},
         {.name = u"rss"_s,
          .title = u"BT资源"_s,
          .siteKey = u"rss_feed"_s,
          .list = u"ListView4"_s,
          .keywordHelp = u"关键字（不分页）"_s,
          .probe = u"地球"_s,
-         .run = rssFeed},
+         .run = rssFeed,
+         .refusal = searchRefusal},
         {.name = u"magnet"_s,
          .title = u"云点播资源（搜索渠道①）"_s,
          .siteKey = u"magnet_search"_s,
          .list = u"ListView19"_s,
          .keywordHelp = u"关键字"_s,
          .probe = u"地球"_s,
-         .run = magnetSearch},
+         .run = magnetSearch,
+         .refusal = furtherRefusal},
         {.name = u"release"_s,
          .title = u"云点播资源（搜索渠道②）"_s,
          .siteKey = u"resource_release"_s,
          .list = u"ListView19"_s,
          .keywordHelp = u"关键字"_s,
          .probe = u"地球"_s,
-         .run = resourceRelease},
+         .run = resourceRelease,
+         .refusal = furtherRefusal},
         {.name = u"movie-resource"_s,
          .title = u"影视资源①"_s,
          .siteKey = u"movie_resource"_s,
          .list = u"ListView13"_s,
          .keywordHelp = u"关键字"_s,
          .probe = u"功夫12"_s,
-         .run = movieResource},
+         .run = movieResource,
+         .refusal = movieResourceRefusal},
         {.name = u"bt-board"_s,
          .title = u"影视资源③"_s,
          .siteKey = u"bt_board"_s,
          .list = u"ListView18"_s,
          .keywordHelp = u"板块 1-8（不分页）"_s,
          .probe = u"1"_s,
-         .run = btBoard},
+         .run = btBoard,
+         .refusal = btBoardRefusal},
         {.name = u"bt-movies"_s,
          .title = u"影视资源④"_s,
          .siteKey = u"emule"_s,
          .list = u"ListView16"_s,
          .keywordHelp = u"分类 1：电影"_s,
          .probe = u"1"_s,
-         .run = btMovies},
+         .run = btMovies,
+         .refusal = btMovieRefusal},
     };
 }
