@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what lands there:
 # the program, the desktop entry, the icon in every size, the example site
-# file; then builds the .deb and checks its files and dependencies.
+# file, the manual page and the bash completion; then builds the .deb and
+# checks its files and dependencies.
 # Usage: install_layout.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -34,13 +35,17 @@ done
 example=$prefix/share/doc/juyuanxia/sites.ini.example
 test -f "$example" || fail "no sites.ini.example"
 grep -q '^\[sites\]' "$example" || fail "sites.ini.example has no [sites]"
+grep -q '^\.TH JUYUANXIA 1' "$prefix/share/man/man1/juyuanxia.1" 2> /dev/null || fail "no manual page"
+grep -q '^complete -F _juyuanxia juyuanxia' "$prefix/share/bash-completion/completions/juyuanxia" 2> /dev/null \
+    || fail "no bash completion"
 
 if command -v dpkg-deb > /dev/null && command -v dpkg-shlibdeps > /dev/null; then
     cpack --config "$build/CPackConfig.cmake" -B "$work/deb" > /dev/null
     deb=$(ls "$work"/deb/*.deb)
     files=$(dpkg-deb -c "$deb")
     for path in ./usr/bin/juyuanxia ./usr/share/applications/juyuanxia.desktop \
-                ./usr/share/icons/hicolor/48x48/apps/juyuanxia.png ./usr/share/doc/juyuanxia/sites.ini.example; do
+                ./usr/share/icons/hicolor/48x48/apps/juyuanxia.png ./usr/share/doc/juyuanxia/sites.ini.example \
+                ./usr/share/man/man1/juyuanxia.1 ./usr/share/bash-completion/completions/juyuanxia; do
         grep -q " $path\$" <<< "$files" || fail ".deb lacks $path"
     done
     depends=$(dpkg-deb -f "$deb" Depends)
