@@ -434,6 +434,8 @@ void TestHeadless::usageErrors_data()
     // A keyword that breaks the line is written out.
     row("refusal stays one line", {u"search"_s, u"bt-board"_s, u"9\n\t9"_s},
         u"search bt-board: 没有这个板块：9\\n\\t9（板块 1-8）"_s);
+    row("control character written out", {u"search"_s, u"bt-movies"_s, u"电影\x01\\"_s},
+        u"search bt-movies: 没有这个分类：电影\\x01\\\\（分类 1：电影）"_s);
     // The window's mistakes.
     row("window: unknown option", {u"--bogus"_s}, u"unknown option: --bogus"_s);
     row("window: unknown command", {u"frobnicate"_s}, u"unknown command: frobnicate"_s);
