@@ -59,7 +59,7 @@ static bool showsOwnName(qint64 pid, const QString &name)
     if (!comm.open(QIODevice::ReadOnly) || !cmdline.open(QIODevice::ReadOnly))
         return false;
     const QByteArray argv0 = cmdline.readAll().split('\0').value(0);
-    return comm.readAll().trimmed() == name.left(15).toUtf8() && argv0.endsWith(QByteArray("/") + name.toUtf8());
+    return comm.readAll().trimmed() == name.left(15).toUtf8() && argv0.endsWith(QByteArray(QByteArray("/") + name.toUtf8()));
 }
 
 QProcess *TestProcessControl::startAs(const QString &name)
