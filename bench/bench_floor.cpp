@@ -3,6 +3,7 @@
 // parsed whole, beside one memchr pass over the same bytes. Reported per
 // parser: ns per byte, x_floor (parse time / memchr time) and, from N = 1000
 // and N = 10000, the BigO fit. Times are the thread's CPU time.
+#include "core/definitioncatalog.h"
 #include "sources/emule/ed2ksearchparser.h"
 #include "sources/emule/emuleparser.h"
 #include "sources/movies/movielistingparser.h"
@@ -67,7 +68,11 @@ const QList<ParserCase> &cases()
              return u"{\"title\":\"流浪地球 合集"_s + QString::number(n)
                     + u"_百度云网盘\",\"url\":\"http://s.example/link?url="_s + QString::number(n) + u"\"},"_s;
          },
-         u"]}}"_s, [](const QString &p) { return parseNetdiskPage(p, countNetdiskHits(p)).size(); }},
+         u"]}}"_s,
+         [](const QString &p) {
+             const SiteDefinition &netdisk = DefinitionCatalog::builtIns().get(u"netdisk"_s);
+             return parseNetdiskPage(netdisk, p, countNetdiskHits(netdisk, p)).size();
+         }},
         {"emule_listing", u"<html><body><ul class=\"list\">"_s,
          [](int n) -> QString {
              const QString s = QString::number(n);
@@ -96,7 +101,8 @@ const QList<ParserCase> &cases()
          },
          u"</table>"_s,
          [](const QString &p) {
-             return parseTorrentSearchPage(p, u"http://t.example"_s, countTorrentSearchItems(p)).size();
+             const SiteDefinition &torrent = DefinitionCatalog::builtIns().get(u"torrent"_s);
+             return parseTorrentSearchPage(torrent, p, u"http://t.example"_s, countTorrentSearchItems(torrent, p)).size();
          }},
         {"rss_feed", u"<?xml version=\"1.0\"?><rss><channel><title>t</title>"_s,
          [](int n) -> QString {

@@ -1,3 +1,4 @@
+#include "core/definitioncatalog.h"
 #include "core/markerscan.h"
 #include "core/procfsprocesscontrol.h"
 #include "core/texttools.h"
@@ -16,6 +17,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+const SiteDefinition &netdisk()
+{
+    return DefinitionCatalog::builtIns().get(u"netdisk"_s);
+}
+
 // A result page with `hits` entries, padded like a real page with markup
 // between the fields.
 QString netdiskPage(int hits)
@@ -32,8 +38,8 @@ void BM_NetdiskParse(benchmark::State &state)
 {
     const QString page = netdiskPage(int(state.range(0)));
     for (auto _ : state) {
-        const qsizetype count = countNetdiskHits(page);
-        benchmark::DoNotOptimize(parseNetdiskPage(page, count));
+        const qsizetype count = countNetdiskHits(netdisk(), page);
+        benchmark::DoNotOptimize(parseNetdiskPage(netdisk(), page, count));
     }
     state.SetComplexityN(state.range(0));
     state.SetBytesProcessed(state.iterations() * page.size() * 2);
@@ -44,7 +50,7 @@ void BM_NetdiskLabels(benchmark::State &state)
 {
     const QString title = u"某个没有任何网盘名字的很长很长的标题 第一部分 第二部分"_s;
     for (auto _ : state)
-        benchmark::DoNotOptimize(netdiskLabel(title));
+        benchmark::DoNotOptimize(netdiskLabel(netdisk(), title));
 }
 BENCHMARK(BM_NetdiskLabels);
 

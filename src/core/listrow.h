@@ -15,6 +15,9 @@ struct ListRow
 
     QString text;
     QList<Cell> cells;
+
+    // The text of the cell with `key`; empty when there is none.
+    QString value(QStringView key) const;
 };
 
 // Parsed items as rows numbered 1..n, each built by `make(item, number)`.

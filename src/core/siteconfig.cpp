@@ -1,5 +1,6 @@
 #include "core/siteconfig.h"
 
+#include "core/definitioncatalog.h"
 #include "core/inidocument.h"
 
 namespace {
@@ -146,4 +147,18 @@ const NetworkSettings &SiteConfig::network() const
 void SiteConfig::setNetwork(const NetworkSettings &settings)
 {
     m_network = settings;
+}
+
+const DefinitionCatalog &SiteConfig::definitions() const
+{
+    return m_definitions ? *m_definitions : DefinitionCatalog::builtIns();
+}
+
+void SiteConfig::setDefinitions(std::shared_ptr<const DefinitionCatalog> catalog)
+{
+    m_definitions = std::move(catalog);
+    for (const SiteDefinition *source : definitions().userSources()) {
+        if (!source->base.isEmpty())
+            setSite(source->name, source->base);
+    }
 }

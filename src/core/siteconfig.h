@@ -6,6 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class DefinitionCatalog;
+
 // Where every outside site lives: the sites.ini file (UTF-8 INI).
 //   [sites]    base addresses, scheme://host[:port][/prefix], no trailing slash
 //   [netdisk]  0 .. 23: the site filters of the 24 netdisks
@@ -40,10 +44,16 @@ public:
     const NetworkSettings &network() const;
     void setNetwork(const NetworkSettings &settings);
 
+    // The site definitions in use: the built-in ones unless set. A source
+    // whose definition gives its own base becomes a site of its own name.
+    const DefinitionCatalog &definitions() const;
+    void setDefinitions(std::shared_ptr<const DefinitionCatalog> catalog);
+
 private:
     QHash<QString, QString> m_sites;
     QHash<int, QString> m_netdisk;
     QHash<QString, QString> m_portals;
     QHash<QString, QString> m_pages;
     NetworkSettings m_network;
+    std::shared_ptr<const DefinitionCatalog> m_definitions;
 };

@@ -5,6 +5,7 @@
 #include "sources/netdisk/netdiskparser.h"
 #include "sources/playback/qvodchannelparser.h"
 #include "sources/playback/qvodsearchparser.h"
+#include "core/definitioncatalog.h"
 #include "sources/torrents/btboardparser.h"
 #include "sources/torrents/btmovieparser.h"
 #include "sources/torrents/magnetsitesparser.h"
@@ -51,14 +52,17 @@ const QList<Parser> &parsers()
     static const QList<Parser> table = {
         {"netdisk", u"netdisk_search/three_hits.json"_s, u"\"title\":\""_s,
          [](const QString &body) {
-             return flatten(parseNetdiskPage(body, countNetdiskHits(body)),
+             const SiteDefinition &netdisk = DefinitionCatalog::builtIns().get(u"netdisk"_s);
+             return flatten(parseNetdiskPage(netdisk, body, countNetdiskHits(netdisk, body)),
                             [](const NetdiskHit &h) { return QStringList{h.title, h.address}; });
          }},
         {"torrent search", u"torrent_search/results.html"_s, u"magnet:?"_s,
          [](const QString &body) {
-             return flatten(parseTorrentSearchPage(body, Base, countTorrentSearchItems(body)),
-                            [](const TorrentSearchRow &r) {
-                                return QStringList{r.name, r.size, r.date, r.informationAddress, r.magnetLink};
+             const SiteDefinition &torrent = DefinitionCatalog::builtIns().get(u"torrent"_s);
+             return flatten(parseTorrentSearchPage(torrent, body, Base, countTorrentSearchItems(torrent, body)),
+                            [](const ListRow &r) {
+                                return QStringList{r.value(u"mc"), r.value(u"dx"), r.value(u"rq"), r.value(u"xzdz"),
+                                                   r.value(u"fhdz")};
                             });
          }},
         {"RSS feed", u"rss_feed/feed.xml"_s, u"<item>"_s,

@@ -1,5 +1,7 @@
 #include "sources/netdisk/netdiskheadless.h"
 
+#include "core/addresstemplate.h"
+#include "core/definitioncatalog.h"
 #include "core/siteconfig.h"
 #include "core/sourcefetch.h"
 #include "core/texttools.h"
@@ -57,26 +59,27 @@ QCoro::Task<QList<ListRow>> netdiskSearch(SourceFetch &fetch, const SourceQuery 
     if (keyword.size() < 2)
         co_return listed;
     const SiteConfig &sites = fetch.sites();
+    const SiteDefinition &definition = sites.definitions().get(u"netdisk"_s);
     const QString base = sites.site(u"netdisk_search"_s);
-    const QString encoded = UTF8_URLEncoding(keyword);
+    const QString encoded = AddressTemplate::encodeKeyword(keyword, definition.keyword);
     QStringList addresses;
     QStringList captions;
     for (int i = 0; i < NetdiskCount; ++i) {
         const QString filter = sites.netdiskFilter(i);
         if (filter.isEmpty())
             continue;
-        addresses.append(netdiskSearchAddress(base, filter, encoded, pageText));
-        captions.append(netdiskCaptions().at(i));
+        addresses.append(netdiskSearchAddress(definition, base, filter, encoded, pageText));
+        captions.append(definition.captions.value(i));
     }
     const QStringList bodies = co_await fetchAll(fetch, addresses, sites.network().parallel);
     qsizetype pending = 0;
     for (qsizetype slot = 0; slot < bodies.size(); ++slot) {
-        const qsizetype count = qMin(countNetdiskHits(bodies.at(slot)), MaxPending - pending);
+        const qsizetype count = qMin(countNetdiskHits(definition, bodies.at(slot)), MaxPending - pending);
         if (count <= 0)
             continue;
         pending += count;
-        for (const NetdiskHit &hit : parseNetdiskPage(bodies.at(slot), count))
-            listed.append(netdiskListRow(hit, captions.at(slot)));
+        for (const NetdiskHit &hit : parseNetdiskPage(definition, bodies.at(slot), count))
+            listed.append(netdiskListRow(definition, hit, captions.at(slot)));
     }
     co_return listed;
 }

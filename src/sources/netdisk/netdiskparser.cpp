@@ -1,104 +1,48 @@
 #include "sources/netdisk/netdiskparser.h"
 
-#include "core/markerscan.h"
+#include "core/addresstemplate.h"
+#include "core/definitionrows.h"
+#include "core/sitedefinition.h"
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-struct LabelTest
+QString netdiskSearchAddress(const SiteDefinition &definition, const QString &siteBase, const QString &filter,
+                             const QString &encodedKeyword, const QString &pageText)
 {
-    QStringList needles; // any of them
-    QString label;
-};
-
-const QList<LabelTest> &labelTests()
-{
-    // Order matters: the first test that passes gives the label.
-    static const QList<LabelTest> tests = {
-        {{u"百度"_s}, u"百度网盘"_s},
-        {{u"华为"_s, u"网盘|网盘资源|网盘外链|资源下载"_s}, u"华为网盘"_s},
-        {{u"迅雷快传"_s}, u"迅雷快传"_s},
-        {{u"QQ旋风"_s}, u"QQ旋风"_s},
-        {{u"360云"_s}, u"360网盘"_s},
-        {{u"千易"_s, u"1000eb"_s}, u"千易网盘"_s},
-        {{u"盛大"_s}, u"盛大网盘"_s},
-        {{u"爱问"_s}, u"爱问共享"_s},
-        {{u"CSDN"_s}, u"CSDN资源"_s},
-        {{u"金山"_s}, u"金山网盘"_s},
-        {{u"千脑"_s}, u"千脑网盘"_s},
-        {{u"城通"_s}, u"城通网盘"_s},
-        {{u"400网盘"_s}, u"400网盘"_s},
-        {{u"纳米"_s}, u"纳米网盘"_s},
-        {{u"迅载"_s}, u"迅载网盘"_s},
-        {{u"共享盘_网盘_网络硬盘"_s}, u"GXP网盘"_s},
-        {{u"Good.gd"_s}, u"GOOD.GD"_s},
-        {{u"163网盘"_s}, u"163网盘"_s},
-        {{u"VDISK"_s}, u"Vdisk网盘"_s},
-        {{u"115网盘"_s}, u"115网盘"_s},
-        {{u"126免费网络"_s}, u"126网盘"_s},
-        {{u"RayFile"_s}, u"RayFile"_s},
-        {{u"酷牛"_s}, u"酷牛网盘"_s},
-        {{u"天空网盘"_s}, u"天空网盘"_s},
-    };
-    return tests;
+    return AddressTemplate::expand(definition.searchAddress, {{u"base"_s, siteBase},
+                                                              {u"filter"_s, filter},
+                                                              {u"keyword"_s, encodedKeyword},
+                                                              {u"page"_s, pageText}});
 }
 
-const QString &titleMarker()
+qsizetype countNetdiskHits(const SiteDefinition &definition, const QString &body)
 {
-    static const QString marker = u"\"title\":\""_s;
-    return marker;
+    return DefinitionRows::count(definition, body);
 }
 
-const QString &addressMarker()
+QList<NetdiskHit> parseNetdiskPage(const SiteDefinition &definition, const QString &body, qsizetype count)
 {
-    static const QString marker = u"\"url\":\""_s;
-    return marker;
-}
-
-QString fieldOf(const MarkerPieces &pieces, qsizetype n)
-{
-    return removeAll(cutBefore(pieces.piece(n), u"\""), u"\"");
-}
-
-} // namespace
-
-const QStringList &netdiskCaptions()
-{
-    static const QStringList captions = {
-        u"百度网盘"_s, u"华为网盘"_s, u"迅雷快传"_s, u"QQ旋风"_s,   u"360网盘"_s, u"千易网盘"_s,
-        u"盛大网盘"_s, u"爱问共享"_s, u"CSDN资源"_s, u"金山网盘"_s, u"千脑网盘"_s, u"城通网盘"_s,
-        u"400网盘"_s,  u"纳米网盘"_s, u"迅载网盘"_s, u"GXP 网盘"_s, u"GOOD.GD"_s,  u"163网盘"_s,
-        u"Vdisk盘"_s,  u"115网盘"_s,  u"126网盘"_s,  u"RayFile"_s,  u"酷牛网盘"_s, u"天空网盘"_s,
-    };
-    return captions;
-}
-
-qsizetype countNetdiskHits(const QString &body)
-{
-    return countFrom(body, titleMarker());
-}
-
-QList<NetdiskHit> parseNetdiskPage(const QString &body, qsizetype count)
-{
-    const MarkerPieces titles(body, titleMarker());
-    const MarkerPieces addresses(body, addressMarker());
     if (count < 0)
-        count = titles.size() - 1;
+        count = DefinitionRows::count(definition, body);
+    const QList<ListRow> rows = DefinitionRows::extract(definition, body, {}, count);
     QList<NetdiskHit> hits;
-    hits.reserve(count);
-    for (qsizetype n = 1; n <= count; ++n) {
-        NetdiskHit hit{fieldOf(titles, n), fieldOf(addresses, n)};
-        // A hit with nothing cut carries nothing to show.
-        if (!hit.title.isEmpty() || !hit.address.isEmpty())
-            hits.append(std::move(hit));
+    hits.reserve(rows.size());
+    for (const ListRow &row : rows) {
+        NetdiskHit hit;
+        for (const ListRow::Cell &cell : row.cells) {
+            if (cell.key == u"mc")
+                hit.title = cell.text;
+            else if (cell.key == u"dz")
+                hit.address = cell.text;
+        }
+        hits.append(std::move(hit));
     }
     return hits;
 }
 
-QString netdiskLabel(const QString &title)
+QString netdiskLabel(const SiteDefinition &definition, const QString &title)
 {
-    for (const LabelTest &test : labelTests()) {
+    for (const SiteDefinition::Label &test : definition.labels) {
         for (const QString &needle : test.needles) {
             if (title.contains(needle))
                 return test.label;
@@ -107,15 +51,8 @@ QString netdiskLabel(const QString &title)
     return {};
 }
 
-ListRow netdiskListRow(const NetdiskHit &hit, const QString &boxCaption)
+ListRow netdiskListRow(const SiteDefinition &definition, const NetdiskHit &hit, const QString &boxCaption)
 {
-    const QString label = netdiskLabel(hit.title);
+    const QString label = netdiskLabel(definition, hit.title);
     return {label.isEmpty() ? boxCaption : label, {{u"mc"_s, hit.title}, {u"dz"_s, hit.address}}};
-}
-
-QString netdiskSearchAddress(const QString &siteBase, const QString &filter, const QString &encodedKeyword,
-                             const QString &pageText)
-{
-    return siteBase + u"/s?wd=site%3A"_s + filter + u"%20"_s + encodedKeyword + u"&pn="_s + pageText
-           + u"&rn=50&ie=utf-8&rsv_page=1"_s;
 }

@@ -6,7 +6,10 @@
 #include <QString>
 #include <QStringList>
 
-// Pure reading of the web search engine's result page for one netdisk.
+struct SiteDefinition;
+
+// The web search engine's result page for one netdisk, read as the
+// definition "netdisk" says.
 
 struct NetdiskHit
 {
@@ -14,27 +17,23 @@ struct NetdiskHit
     QString address;
 };
 
-// The 24 netdisks: check box captions, in index order.
-const QStringList &netdiskCaptions();
-
 // The search for `encodedKeyword` on the netdisk whose site filter is
-// `filter`: "<base>/s?wd=site%3A<filter>%20<keyword>&pn=<page box text>
-// &rn=50&ie=utf-8&rsv_page=1".
-QString netdiskSearchAddress(const QString &siteBase, const QString &filter, const QString &encodedKeyword,
-                             const QString &pageText);
+// `filter`; the page box text goes in unchanged.
+QString netdiskSearchAddress(const SiteDefinition &definition, const QString &siteBase, const QString &filter,
+                             const QString &encodedKeyword, const QString &pageText);
 
-// The item marker "title":" occurs once per hit.
-qsizetype countNetdiskHits(const QString &body);
+// The hits on a page: the count marker's occurrences.
+qsizetype countNetdiskHits(const SiteDefinition &definition, const QString &body);
 
 // The first `count` hits of a page (all of them when count < 0), in page
 // order. A hit whose title or address cannot be cut has that field empty; a
 // hit with neither is left out.
-QList<NetdiskHit> parseNetdiskPage(const QString &body, qsizetype count = -1);
+QList<NetdiskHit> parseNetdiskPage(const SiteDefinition &definition, const QString &body, qsizetype count = -1);
 
 // The netdisk a title names: the first label test it passes; empty when it
 // passes none.
-QString netdiskLabel(const QString &title);
+QString netdiskLabel(const SiteDefinition &definition, const QString &title);
 
 // A hit as ListView1 lists it: labelled by the netdisk its title names, or
 // by the caption of the box whose page it came from.
-ListRow netdiskListRow(const NetdiskHit &hit, const QString &boxCaption);
+ListRow netdiskListRow(const SiteDefinition &definition, const NetdiskHit &hit, const QString &boxCaption);

@@ -1,10 +1,11 @@
 #include "sources/netdisk/netdiskreader.h"
 
+#include "core/addresstemplate.h"
+#include "core/definitioncatalog.h"
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
 #include "core/services.h"
 #include "core/siteconfig.h"
-#include "core/texttools.h"
 #include "sources/netdisk/netdiskparser.h"
 #include "ui/listexport.h"
 #include "ui/orderedfetch.h"
@@ -48,7 +49,7 @@ NetdiskReader::NetdiskReader(const ReaderContext &context, QWidget *page, QObjec
     m_run->setStallHandler([this] { m_notFoundTimer->arm(); });
 
     connect(m_keyword, &QLineEdit::textChanged, this,
-            [this](const QString &text) { m_encodedKeyword = UTF8_URLEncoding(text); });
+            [this](const QString &text) { m_encodedKeyword = AddressTemplate::encodeKeyword(text, definition().keyword); });
     connect(m_start, &QPushButton::clicked, this, [this] { search(); });
     connect(m_selectAll, &QCheckBox::clicked, this, [this](bool checked) {
         for (QCheckBox *box : std::as_const(m_boxes))
@@ -67,7 +68,7 @@ void NetdiskReader::buildControls(QWidget *page)
     auto *kinds = new QGroupBox(u"网盘种类(支持多选)"_s, page);
     kinds->setObjectName(u"Frame1"_s);
     auto *grid = new QGridLayout(kinds);
-    const QStringList &captions = netdiskCaptions();
+    const QStringList &captions = definition().captions;
     for (int i = 0; i < captions.size(); ++i) {
         auto *box = new QCheckBox(captions.at(i), kinds);
         box->setObjectName(u"Check2_"_s + QString::number(i));
@@ -110,8 +111,8 @@ QList<QWidget *> NetdiskReader::startupLockedControls() const
 
 QString NetdiskReader::requestAddress(int index) const
 {
-    return netdiskSearchAddress(m_context.sites().site(u"netdisk_search"_s), m_context.sites().netdiskFilter(index),
-                                m_encodedKeyword, m_pageBox->text());
+    return netdiskSearchAddress(definition(), m_context.sites().site(u"netdisk_search"_s),
+                                m_context.sites().netdiskFilter(index), m_encodedKeyword, m_pageBox->text());
 }
 
 QCoro::Task<> NetdiskReader::search()
@@ -160,7 +161,7 @@ QCoro::Task<> NetdiskReader::search()
 
 void NetdiskReader::countStep(const QString &body, const QString &caption)
 {
-    const qsizetype count = qMin(countNetdiskHits(body), MaxPending - m_pendingCount);
+    const qsizetype count = qMin(countNetdiskHits(definition(), body), MaxPending - m_pendingCount);
     if (count > 0) {
         m_pending.append({body, caption, count});
         m_pendingCount += count;
@@ -174,9 +175,9 @@ void NetdiskReader::parseTick()
     // Each counted page is read once, against its own body, in fetch order.
     const QList<PendingPage> pages = std::exchange(m_pending, {});
     for (const PendingPage &page : pages) {
-        const QList<NetdiskHit> hits = parseNetdiskPage(page.body, page.count);
+        const QList<NetdiskHit> hits = parseNetdiskPage(definition(), page.body, page.count);
         for (const NetdiskHit &hit : hits) {
-            const ListRow row = netdiskListRow(hit, page.caption);
+            const ListRow row = netdiskListRow(definition(), hit, page.caption);
             m_currentLabel = row.text;
             m_list->addRow(row);
         }
@@ -214,4 +215,9 @@ void NetdiskReader::exportList()
         m_context.report(u"没有可导出的数据.."_s);
         m_context.message(u"没有可导出的数据!"_s);
     }
+}
+
+const SiteDefinition &NetdiskReader::definition() const
+{
+    return m_context.sites().definitions().get(u"netdisk"_s);
 }

@@ -7,6 +7,7 @@
 #include <QObject>
 
 
+struct SiteDefinition;
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
@@ -31,6 +32,7 @@ public:
     QList<QWidget *> startupLockedControls() const;
 
 private:
+    const SiteDefinition &definition() const;
     struct PendingPage
     {
         QString body;

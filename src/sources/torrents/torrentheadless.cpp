@@ -1,5 +1,7 @@
 #include "sources/torrents/torrentheadless.h"
 
+#include "core/addresstemplate.h"
+#include "core/definitioncatalog.h"
 #include "core/siteconfig.h"
 #include "core/sourcefetch.h"
 #include "core/texttools.h"
@@ -50,11 +52,13 @@ int categoryOf(const QString &keyword, const QStringList &names)
 
 QCoro::Task<QList<ListRow>> torrentSearch(SourceFetch &fetch, const SourceQuery &query)
 {
+    const SiteDefinition &definition = fetch.sites().definitions().get(u"torrent"_s);
     const QString base = fetch.sites().site(u"torrent_search"_s);
-    const QString address = torrentSearchAddress(base, UTF8_URLEncoding(query.keyword), query.page);
+    const QString address = torrentSearchAddress(definition, base,
+                                                 AddressTemplate::encodeKeyword(query.keyword, definition.keyword), query.page);
     const QString body = co_await fetch.get(address);
-    const qsizetype count = qMin(countTorrentSearchItems(body), MaxItems);
-    co_return numberedRows(parseTorrentSearchPage(body, base, count), torrentSearchListRow);
+    const qsizetype count = qMin(countTorrentSearchItems(definition, body), MaxItems);
+    co_return parseTorrentSearchPage(definition, body, base, count);
 }
 
 QCoro::Task<QList<ListRow>> rssFeed(SourceFetch &fetch, const SourceQuery &query)

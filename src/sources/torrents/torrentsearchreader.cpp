@@ -1,9 +1,10 @@
 #include "sources/torrents/torrentsearchreader.h"
 
+#include "core/addresstemplate.h"
+#include "core/definitioncatalog.h"
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
 #include "core/siteconfig.h"
-#include "core/texttools.h"
 #include "sources/torrents/sourcebuttongroup.h"
 #include "sources/torrents/torrentsearchparser.h"
 #include "ui/resultlist.h"
@@ -49,7 +50,7 @@ TorrentSearchReader::TorrentSearchReader(const ReaderContext &context, QWidget *
     m_run->setSiteKey(u"torrent_search"_s);
 
     connect(m_keyword, &QLineEdit::textChanged, this,
-            [this](const QString &text) { m_encodedKeyword = UTF8_URLEncoding(text); });
+            [this](const QString &text) { m_encodedKeyword = AddressTemplate::encodeKeyword(text, definition().keyword); });
     connect(m_sources, &SourceButtonGroup::pressed, this, [this](int index) {
         if (index == 0)
             search();
@@ -78,7 +79,8 @@ QCoro::Task<> TorrentSearchReader::search()
     m_run->begin(u"正在进行搜索..."_s);
     m_magnetCount = 0;
 
-    const QString address = torrentSearchAddress(m_context.sites().site(siteKey()), m_encodedKeyword, m_pageBox->text());
+    const QString address =
+        torrentSearchAddress(definition(), m_context.sites().site(siteKey()), m_encodedKeyword, m_pageBox->text());
     const std::optional<QString> body = co_await m_run->fetch(address);
     if (!body)
         co_return;
@@ -92,7 +94,7 @@ void TorrentSearchReader::countStep()
 {
     // Capped like every reader's 16-bit counter: a page of bare markers must
     // not become a million rows.
-    m_magnetCount = qMin(m_magnetCount + countTorrentSearchItems(m_body), MaxItems);
+    m_magnetCount = qMin(m_magnetCount + countTorrentSearchItems(definition(), m_body), MaxItems);
     if (m_magnetCount > 0)
         m_parseTimer->arm();
     m_notFoundTimer->arm();
@@ -100,11 +102,11 @@ void TorrentSearchReader::countStep()
 
 void TorrentSearchReader::parseTick()
 {
-    const QList<TorrentSearchRow> rows =
-        parseTorrentSearchPage(m_body, m_context.sites().site(siteKey()), m_magnetCount);
+    const QList<ListRow> rows =
+        parseTorrentSearchPage(definition(), m_body, m_context.sites().site(siteKey()), m_magnetCount);
     m_magnetCount = 0;
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        m_list->addRow(torrentSearchListRow(rows.at(i), i + 1));
+    for (const ListRow &row : rows)
+        m_list->addRow(row);
     m_parseTimer->disarm();
     m_run->finish(u"搜索完毕.."_s);
 }
@@ -116,4 +118,9 @@ void TorrentSearchReader::notFoundTick()
         return;
     m_notFoundTimer->disarm();
     m_run->finish(u"未找到相关资源.."_s);
+}
+
+const SiteDefinition &TorrentSearchReader::definition() const
+{
+    return m_context.sites().definitions().get(u"torrent"_s);
 }

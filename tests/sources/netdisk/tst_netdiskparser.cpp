@@ -1,3 +1,4 @@
+#include "core/definitioncatalog.h"
 #include "sources/netdisk/netdiskparser.h"
 
 #include <QFile>
@@ -14,6 +15,11 @@ QString fixture(const QString &name)
     if (!file.open(QIODevice::ReadOnly))
         qFatal("missing fixture %s", qPrintable(name));
     return QString::fromUtf8(file.readAll());
+}
+
+const SiteDefinition &netdisk()
+{
+    return DefinitionCatalog::builtIns().get(u"netdisk"_s);
 }
 
 } // namespace
@@ -35,8 +41,8 @@ private Q_SLOTS:
 void TestNetdiskParser::hitsInPageOrder()
 {
     const QString body = fixture(u"three_hits.json"_s);
-    QCOMPARE(countNetdiskHits(body), qsizetype(3));
-    const QList<NetdiskHit> hits = parseNetdiskPage(body);
+    QCOMPARE(countNetdiskHits(netdisk(), body), qsizetype(3));
+    const QList<NetdiskHit> hits = parseNetdiskPage(netdisk(), body);
     QCOMPARE(hits.size(), qsizetype(3));
     QCOMPARE(hits.at(0).title, u"流浪地球 高清_百度云 网盘"_s);
     QCOMPARE(hits.at(0).address, u"http://search.example/link?url=AAA1"_s);
@@ -47,7 +53,7 @@ void TestNetdiskParser::hitsInPageOrder()
 
 void TestNetdiskParser::missingFieldsAreEmpty()
 {
-    const QList<NetdiskHit> hits = parseNetdiskPage(fixture(u"truncated.json"_s));
+    const QList<NetdiskHit> hits = parseNetdiskPage(netdisk(), fixture(u"truncated.json"_s));
     // The page ends inside the third title: no closing quote, no title, no
     // address either, so that hit is left out.
     QCOMPARE(hits.size(), qsizetype(2));
@@ -60,15 +66,15 @@ void TestNetdiskParser::missingFieldsAreEmpty()
 void TestNetdiskParser::pageWithoutHits()
 {
     const QString body = fixture(u"no_hits.html"_s);
-    QCOMPARE(countNetdiskHits(body), qsizetype(0));
-    QVERIFY(parseNetdiskPage(body).isEmpty());
-    QVERIFY(parseNetdiskPage(QString()).isEmpty());
+    QCOMPARE(countNetdiskHits(netdisk(), body), qsizetype(0));
+    QVERIFY(parseNetdiskPage(netdisk(), body).isEmpty());
+    QVERIFY(parseNetdiskPage(netdisk(), QString()).isEmpty());
 }
 
 void TestNetdiskParser::countLimitsTheRows()
 {
-    QCOMPARE(parseNetdiskPage(fixture(u"three_hits.json"_s), 2).size(), qsizetype(2));
-    QCOMPARE(parseNetdiskPage(fixture(u"three_hits.json"_s), 0).size(), qsizetype(0));
+    QCOMPARE(parseNetdiskPage(netdisk(), fixture(u"three_hits.json"_s), 2).size(), qsizetype(2));
+    QCOMPARE(parseNetdiskPage(netdisk(), fixture(u"three_hits.json"_s), 0).size(), qsizetype(0));
 }
 
 void TestNetdiskParser::labels_data()
@@ -94,9 +100,9 @@ void TestNetdiskParser::labels()
 {
     QFETCH(QString, title);
     QFETCH(QString, label);
-    QCOMPARE(netdiskLabel(title), label);
+    QCOMPARE(netdiskLabel(netdisk(), title), label);
     // A listed hit without a label takes the caption of its box.
-    const ListRow row = netdiskListRow({title, u"http://pan.example/1"_s}, u"框名"_s);
+    const ListRow row = netdiskListRow(netdisk(), {title, u"http://pan.example/1"_s}, u"框名"_s);
     QCOMPARE(row.text, label.isEmpty() ? u"框名"_s : label);
     QCOMPARE(row.cells.size(), 2);
     QCOMPARE(row.cells.at(0).text, title);
@@ -116,8 +122,8 @@ void TestNetdiskParser::garbageNeverBreaksTheParser()
         const int length = int(random.bounded(60));
         for (int i = 0; i < length; ++i)
             body += parts.at(random.bounded(int(parts.size())));
-        const qsizetype count = countNetdiskHits(body);
-        const QList<NetdiskHit> hits = parseNetdiskPage(body, count);
+        const qsizetype count = countNetdiskHits(netdisk(), body);
+        const QList<NetdiskHit> hits = parseNetdiskPage(netdisk(), body, count);
         QVERIFY(hits.size() <= count);
         for (const NetdiskHit &hit : hits) {
             QVERIFY(!hit.title.isEmpty() || !hit.address.isEmpty());

@@ -1,3 +1,4 @@
+#include "core/definitioncatalog.h"
 #include "core/texttools.h"
 #include "sources/torrents/magnetsitesparser.h"
 #include "sources/torrents/movieresourceparser.h"
@@ -35,6 +36,11 @@ QString gbkFixture(const QString &name)
 
 const QString Base = u"http://site.example/base"_s;
 
+const SiteDefinition &torrent()
+{
+    return DefinitionCatalog::builtIns().get(u"torrent"_s);
+}
+
 } // namespace
 
 class TestTorrentParsers : public QObject
@@ -67,50 +73,50 @@ private Q_SLOTS:
 void TestTorrentParsers::torrentSearchRows()
 {
     const QString body = fixture(u"torrent_search"_s, u"results.html"_s);
-    QCOMPARE(countTorrentSearchItems(body), qsizetype(3));
-    const QList<TorrentSearchRow> rows = parseTorrentSearchPage(body, Base, 3);
+    QCOMPARE(countTorrentSearchItems(torrent(), body), qsizetype(3));
+    const QList<ListRow> rows = parseTorrentSearchPage(torrent(), body, Base, 3);
     QCOMPARE(rows.size(), qsizetype(3));
-    QCOMPARE(rows.at(0).name, u"流浪地球 第1集 1080P"_s);
-    QCOMPARE(rows.at(0).size, u"1.2 GB"_s);
-    QCOMPARE(rows.at(0).date, u"2013-12-02"_s);
-    QCOMPARE(rows.at(0).informationAddress, Base + u"/information/aaa111"_s);
-    QCOMPARE(rows.at(0).magnetLink, u"magnet:?xt=urn:btih:AAA111&dn=one"_s);
+    QCOMPARE(rows.at(0).value(u"mc"), u"流浪地球 第1集 1080P"_s);
+    QCOMPARE(rows.at(0).value(u"dx"), u"1.2 GB"_s);
+    QCOMPARE(rows.at(0).value(u"rq"), u"2013-12-02"_s);
+    QCOMPARE(rows.at(0).value(u"xzdz"), Base + u"/information/aaa111"_s);
+    QCOMPARE(rows.at(0).value(u"fhdz"), u"magnet:?xt=urn:btih:AAA111&dn=one"_s);
     // A "<" inside the name cell goes.
-    QCOMPARE(rows.at(1).name, u"Linux  Windows"_s);
-    QCOMPARE(rows.at(1).magnetLink, u"magnet:?xt=urn:btih:BBB222"_s);
-    QCOMPARE(rows.at(2).informationAddress, Base + u"/information/ccc333"_s);
-    QCOMPARE(rows.at(2).magnetLink, u"magnet:?xt=urn:btih:CCC333&tr=udp"_s);
+    QCOMPARE(rows.at(1).value(u"mc"), u"Linux  Windows"_s);
+    QCOMPARE(rows.at(1).value(u"fhdz"), u"magnet:?xt=urn:btih:BBB222"_s);
+    QCOMPARE(rows.at(2).value(u"xzdz"), Base + u"/information/ccc333"_s);
+    QCOMPARE(rows.at(2).value(u"fhdz"), u"magnet:?xt=urn:btih:CCC333&tr=udp"_s);
     // The count decides the rows, whatever else the page holds.
-    QCOMPARE(parseTorrentSearchPage(body, Base, 2).size(), qsizetype(2));
+    QCOMPARE(parseTorrentSearchPage(torrent(), body, Base, 2).size(), qsizetype(2));
 }
 
 void TestTorrentParsers::torrentSearchRaggedPage()
 {
     const QString body = fixture(u"torrent_search"_s, u"ragged.html"_s);
     // The help text's "magnet:" lacks the "?": not counted ...
-    QCOMPARE(countTorrentSearchItems(body), qsizetype(3));
-    const QList<TorrentSearchRow> rows = parseTorrentSearchPage(body, Base, 3);
+    QCOMPARE(countTorrentSearchItems(torrent(), body), qsizetype(3));
+    const QList<ListRow> rows = parseTorrentSearchPage(torrent(), body, Base, 3);
     QCOMPARE(rows.size(), qsizetype(3));
     // ... but it still shifts the magnet column by one.
-    QVERIFY(rows.at(0).magnetLink.startsWith(u"magnet: 开头"_s));
-    QCOMPARE(rows.at(1).magnetLink, u"magnet:?xt=urn:btih:H1"_s);
-    QCOMPARE(rows.at(2).magnetLink, u"magnet:?xt=urn:btih:H2"_s);
+    QVERIFY(rows.at(0).value(u"fhdz").startsWith(u"magnet: 开头"_s));
+    QCOMPARE(rows.at(1).value(u"fhdz"), u"magnet:?xt=urn:btih:H1"_s);
+    QCOMPARE(rows.at(2).value(u"fhdz"), u"magnet:?xt=urn:btih:H2"_s);
     // Two name cells, one date cell: the rest is empty, never a stale value.
-    QCOMPARE(rows.at(1).name, u"有名字二"_s);
-    QCOMPARE(rows.at(2).name, QString());
-    QCOMPARE(rows.at(0).date, u"2013-01-01"_s);
-    QCOMPARE(rows.at(1).date, QString());
-    QCOMPARE(rows.at(2).size, QString());
+    QCOMPARE(rows.at(1).value(u"mc"), u"有名字二"_s);
+    QCOMPARE(rows.at(2).value(u"mc"), QString());
+    QCOMPARE(rows.at(0).value(u"rq"), u"2013-01-01"_s);
+    QCOMPARE(rows.at(1).value(u"rq"), QString());
+    QCOMPARE(rows.at(2).value(u"dx"), QString());
     // An information link without its closing quote.
-    QCOMPARE(rows.at(2).informationAddress, Base + u"/information/"_s);
+    QCOMPARE(rows.at(2).value(u"xzdz"), Base + u"/information/"_s);
     // Beyond the count, row 4 still has the page's fourth "magnet:" and
     // nothing else; rows past the last piece of every marker would be empty
     // throughout: they are left out.
-    const QList<TorrentSearchRow> beyond = parseTorrentSearchPage(body, Base, 6);
+    const QList<ListRow> beyond = parseTorrentSearchPage(torrent(), body, Base, 6);
     QCOMPARE(beyond.size(), qsizetype(4));
-    QCOMPARE(beyond.at(3).magnetLink, u"magnet:?xt=urn:btih:H3"_s);
-    QCOMPARE(beyond.at(3).name, QString());
-    QCOMPARE(beyond.at(3).informationAddress, QString());
+    QCOMPARE(beyond.at(3).value(u"fhdz"), u"magnet:?xt=urn:btih:H3"_s);
+    QCOMPARE(beyond.at(3).value(u"mc"), QString());
+    QCOMPARE(beyond.at(3).value(u"xzdz"), QString());
 }
 
 void TestTorrentParsers::rssFeedItemsKeepTheirOwnFields()
@@ -352,8 +358,8 @@ void TestTorrentParsers::garbageNeverBreaksTheParsers()
         for (int i = 0; i < length; ++i)
             body += parts.at(random.bounded(int(parts.size())));
         const QString base = u"http://site.example"_s;
-        const qsizetype torrents = countTorrentSearchItems(body);
-        QVERIFY(parseTorrentSearchPage(body, base, torrents).size() <= torrents);
+        const qsizetype torrents = countTorrentSearchItems(torrent(), body);
+        QVERIFY(parseTorrentSearchPage(torrent(), body, base, torrents).size() <= torrents);
         const qsizetype items = countRssFeedItems(body);
         QVERIFY(parseRssFeed(body, items).size() <= items);
         const qsizetype magnets = countMagnetSearchItems(body);
