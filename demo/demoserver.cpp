@@ -6,6 +6,7 @@
 #include "demo/cloudsite.h"
 #include "demo/ed2ksite.h"
 #include "demo/emulesite.h"
+#include "demo/exampleboardsite.h"
 #include "demo/makersite.h"
 #include "demo/movielistingsite.h"
 #include "demo/netdisksite.h"
@@ -38,6 +39,7 @@ DemoServer::DemoServer(QObject *parent)
     registerNetdiskSite(*this);
     registerMakerSite(*this);
     registerTorrentSearchSite(*this);
+    registerRedesignedTorrentSearchSite(*this);
     registerRssFeedSite(*this);
     registerMagnetSearchSite(*this);
     registerResourceReleaseSite(*this);
@@ -50,6 +52,7 @@ DemoServer::DemoServer(QObject *parent)
     registerQvodChannelSite(*this);
     registerQvodSearchSite(*this);
     registerCloudSite(*this);
+    registerExampleBoardSite(*this);
 
     m_server.setMissingHandler([this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
         handle(request, std::move(responder));
@@ -82,6 +85,8 @@ SiteConfig DemoServer::siteConfig() const
     SiteConfig config;
     for (const QString &key : SiteConfig::siteKeys())
         config.setSite(key, siteBase(key));
+    // Read by no built-in source: the worked example of a user's definition.
+    config.setSite(QStringLiteral("example_board"), siteBase(QStringLiteral("example_board")));
     configureNetdiskDemo(config);
     configureMakerDemo(config, *this);
     configureQvodDemo(config, *this);

@@ -265,6 +265,22 @@ void registerTorrentSearchSite(DemoServer &server)
     });
 }
 
+void registerRedesignedTorrentSearchSite(DemoServer &server)
+{
+    // The same answers, with the name cell's class renamed: what a site's
+    // redesign does to a built-in definition.
+    server.addSite(u"torrent_search_redesign"_s, [](const DemoRequest &request) {
+        if (!request.path.startsWith(u"/search/"_s))
+            return DemoResponse::notFound();
+        const QString rest = request.path.mid(8);
+        const qsizetype slash = rest.lastIndexOf(u'/');
+        DemoResponse response = slash < 0 ? torrentSearchPage(rest, 1)
+                                          : torrentSearchPage(rest.left(slash), pageOf(rest.mid(slash + 1)));
+        response.body.replace("<td class=\"name\">", "<td class=\"title\">");
+        return response;
+    });
+}
+
 void registerRssFeedSite(DemoServer &server)
 {
     server.addSite(u"rss_feed"_s, [](const DemoRequest &request) {

@@ -37,6 +37,9 @@ class DemoServer;
 //                          keyword, or N = 0: "没有符合属性的影片".
 //                          /detail.asp?ID=<id>: the title's page.
 void registerTorrentSearchSite(DemoServer &server);
+// torrent_search_redesign  the torrent search after a redesign: the same
+//                          pages with <td class="title"> for the name cell.
+void registerRedesignedTorrentSearchSite(DemoServer &server);
 void registerRssFeedSite(DemoServer &server);
 void registerMagnetSearchSite(DemoServer &server);
 void registerResourceReleaseSite(DemoServer &server);

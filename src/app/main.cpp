@@ -1,3 +1,4 @@
+#include "core/definitioncatalog.h"
 #include "core/pagefetcher.h"
 #include "core/procfsprocesscontrol.h"
 #include "core/services.h"
@@ -147,14 +148,28 @@ SiteConfig configuredSites(const CommandLine &commandLine, DemoServer &demo, QSt
     return source.isEmpty() ? SiteConfig() : SiteConfig::fromFile(source);
 }
 
+// The built-in definitions with the user's; a broken file is named on
+// standard error and skipped.
+std::shared_ptr<const DefinitionCatalog> loadDefinitions(const CommandLine &commandLine)
+{
+    auto catalog = std::make_shared<DefinitionCatalog>(DefinitionCatalog::withUserFolders(commandLine.definitionFolders));
+    for (const DefinitionProblem &problem : catalog->problems())
+        write(stderr, u"juyuanxia: "_s + escapedText(problem.text()) + u" (skipped)\n"_s);
+    return catalog;
+}
+
 // A site check or a search for scripts: no window, no widgets.
 int runHeadless(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"juyuanxia"_s);
     CommandLine commandLine = CommandLine::parse(app.arguments(), QCoreApplication::applicationDirPath());
+    if (commandLine.command == Command::Definitions && commandLine.error.isEmpty())
+        return HeadlessCommand::checkDefinitions(commandLine.definitionFiles);
+    const std::shared_ptr<const DefinitionCatalog> definitions =
+        commandLine.error.isEmpty() ? loadDefinitions(commandLine) : nullptr;
     if (commandLine.error.isEmpty())
-        commandLine.error = HeadlessCommand::usageError(commandLine);
+        commandLine.error = HeadlessCommand::usageError(commandLine, *definitions);
     if (const std::optional<int> status = answerWithText(commandLine))
         return *status;
     if (const QString refusal = unreadableSites(commandLine); !refusal.isEmpty()) {
@@ -162,7 +177,8 @@ int runHeadless(int argc, char *argv[])
         return 2;
     }
     DemoServer demo;
-    const SiteConfig sites = configuredSites(commandLine, demo);
+    SiteConfig sites = configuredSites(commandLine, demo);
+    sites.setDefinitions(definitions);
     PageFetcher fetcher(sites.network());
     QTimer::singleShot(0, &app, [&] { HeadlessCommand::run(commandLine, sites, fetcher); });
     return app.exec();
@@ -202,6 +218,7 @@ int main(int argc, char *argv[])
     Services services;
     DemoServer demo;
     services.sites = configuredSites(commandLine, demo, &services.sitesFile);
+    services.sites.setDefinitions(loadDefinitions(commandLine));
     services.homeDir = commandLine.homeDir;
     services.arguments = arguments;
     services.downloadDir = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);

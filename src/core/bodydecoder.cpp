@@ -67,11 +67,13 @@ QByteArray charsetFromMeta(const QByteArray &body)
     return {};
 }
 
-QString decodeBody(const QByteArray &body, const QByteArray &contentType)
+QString decodeBody(const QByteArray &body, const QByteArray &contentType, const QByteArray &fallback)
 {
     QByteArray charset = charsetFromContentType(contentType);
     if (charset.isEmpty())
         charset = charsetFromMeta(body);
+    if (charset.isEmpty())
+        charset = fallback;
     charset = normalised(charset);
     if (!charset.isEmpty() && charset != "utf-8" && charset != "utf8") {
         QStringDecoder decoder(charset.constData());

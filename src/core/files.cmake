@@ -3,6 +3,7 @@ list(APPEND JYX_CORE_SOURCES
     core/addresstemplate.cpp
     core/announcementfile.cpp
     core/bodydecoder.cpp
+    core/definedsource.cpp
     core/definitioncatalog.cpp
     core/definitionloader.cpp
     core/definitionproblem.cpp

@@ -34,4 +34,6 @@ struct HeadlessSource
     // Why the reader's window would not search for this keyword (in its
     // own words); empty when it would. None: every keyword is searched.
     std::function<QString(const QString &keyword)> refusal;
+    // Without a list (a user's source): the fields, the row number first.
+    QStringList fields = {};
 };

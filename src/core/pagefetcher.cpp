@@ -174,11 +174,12 @@ QCoro::Task<PageFetcher::Response> PageFetcher::fetch(QString address, CacheHead
     co_return response;
 }
 
-QCoro::Task<PageFetcher::Page> PageFetcher::page(QString address, Form form)
+QCoro::Task<PageFetcher::Page> PageFetcher::page(QString address, Form form, QByteArray fallbackCharset)
 {
     const Response response = co_await fetch(address, form == Form::GetBody ? CacheHeader::Send : CacheHeader::Omit);
     Page page;
-    page.body = form == Form::Transfer ? fromGbk(response.body) : decodeBody(response.body, response.contentType);
+    page.body = form == Form::Transfer ? fromGbk(response.body)
+                                       : decodeBody(response.body, response.contentType, fallbackCharset);
     page.outcome = response.outcome;
     co_return page;
 }

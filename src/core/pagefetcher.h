@@ -38,8 +38,9 @@ public:
     // Ends every pending fetch: each awaiting caller resumes with a failure.
     ~PageFetcher() override;
 
-    // A page in one of the three forms, with how the fetch ended.
-    QCoro::Task<Page> page(QString address, Form form = Form::GetBody);
+    // A page in one of the three forms, with how the fetch ended; a page
+    // that declares no charset is read in `fallbackCharset` (UTF-8 when empty).
+    QCoro::Task<Page> page(QString address, Form form = Form::GetBody, QByteArray fallbackCharset = {});
 
     // GET with "If-Modified-Since: 0", decoded by the declared charset.
     QCoro::Task<QString> GetBody(const QString &address);

@@ -162,3 +162,14 @@ void SiteConfig::setDefinitions(std::shared_ptr<const DefinitionCatalog> catalog
             setSite(source->name, source->base);
     }
 }
+
+QStringList SiteConfig::checkedKeys() const
+{
+    QStringList keys = siteKeys();
+    for (const SiteDefinition *source : definitions().userSources()) {
+        const QString key = source->base.isEmpty() ? source->site.toLower() : source->name;
+        if (!keys.contains(key))
+            keys.append(key);
+    }
+    return keys;
+}

@@ -22,6 +22,9 @@ class SiteConfig
 {
 public:
     static const QStringList &siteKeys();
+    // The sites a check tries: siteKeys(), then those only a user's
+    // source searches.
+    QStringList checkedKeys() const;
     // What the user calls a site, e.g. "网盘搜索" for netdisk_search.
     static QString siteTitle(const QString &key);
 

@@ -13,9 +13,9 @@ const SiteConfig &SourceFetch::sites() const
     return m_sites;
 }
 
-QCoro::Task<QString> SourceFetch::get(QString address, PageFetcher::Form form)
+QCoro::Task<QString> SourceFetch::get(QString address, PageFetcher::Form form, QByteArray fallbackCharset)
 {
-    PageFetcher::Page page = co_await m_fetcher.page(address, form);
+    PageFetcher::Page page = co_await m_fetcher.page(address, form, fallbackCharset);
     m_outcomes.append(page.outcome);
     co_return std::move(page.body);
 }

@@ -20,7 +20,8 @@ public:
 
     const SiteConfig &sites() const;
     // The page, or an empty text when the fetch failed.
-    QCoro::Task<QString> get(QString address, PageFetcher::Form form = PageFetcher::Form::GetBody);
+    QCoro::Task<QString> get(QString address, PageFetcher::Form form = PageFetcher::Form::GetBody,
+                             QByteArray fallbackCharset = {});
 
     const QList<FetchOutcome> &outcomes() const;
     // The first fetch that failed (an error status counts), if any.

@@ -21,6 +21,8 @@ QString synopsis(Command command)
         line += u" --check-sites"_s;
     else if (command == Command::Search)
         line += u" search SOURCE KEYWORD"_s;
+    else if (command == Command::Definitions)
+        return line + u" definitions check FILE..."_s;
     for (const CommandOption &option : commandOptions()) {
         if (option.commands.testFlag(command) && !isHelpOrVersion(option) && option.name != u"check-sites"_s
             && option.name != u"list"_s)
@@ -78,13 +80,21 @@ QString searchSection()
            + optionsOf(Command::Search);
 }
 
+QString definitionsSection()
+{
+    return u"definitions check: checks site definition files before they are used; each\n"
+           "problem as FILE:LINE:COLUMN: what is wrong, on standard error.\n"
+           "  FILE...                definition files (*.toml, see docs/SITE-DEFINITIONS.md)\n"_s;
+}
+
 QString exitStatus()
 {
     return u"Exit status:\n"
            "  0  done: rows printed, or the site answered without a hit; every site checked\n"
-           "     answered with rows\n"
+           "     answered with rows; every definition file is sound\n"
            "  1  search: the site failed (site, address, outcome and reason on standard\n"
-           "     error); --check-sites: a site did not answer with rows\n"
+           "     error); --check-sites: a site did not answer with rows; definitions\n"
+           "     check: a file has a problem\n"
            "  2  a usage error, or a --sites FILE that cannot be read\n"_s;
 }
 
@@ -94,14 +104,15 @@ namespace CommandHelp {
 
 QString full()
 {
-    return usageLines({Command::Window, Command::CheckSites, Command::Search})
+    return usageLines({Command::Window, Command::CheckSites, Command::Search, Command::Definitions})
            + u"       juyuanxia --help | --version\n\n"
              "Without a command juyuanxia opens its window.\n\n"_s
            + commonOptions() + u"\nThe window:\n"_s + optionsOf(Command::Window)
            + u"  Qt's own options (-platform NAME, -style NAME, ...) pass to Qt.\n\n"
              "--check-sites: tries every configured site the way its first reader searches\n"
              "it, one tab-separated line each: key, address, outcome, rows, milliseconds.\n"_s
-           + optionsOf(Command::CheckSites) + u'\n' + searchSection() + u'\n' + exitStatus()
+           + optionsOf(Command::CheckSites) + u'\n' + searchSection() + u'\n' + definitionsSection() + u'\n'
+           + exitStatus()
            + u"\nSee juyuanxia(1) for the files read and examples.\n"_s;
 }
 

@@ -40,6 +40,8 @@ QString commandName(Command command)
         return u"--check-sites"_s;
     case Command::Search:
         return u"search"_s;
+    case Command::Definitions:
+        return u"definitions check"_s;
     }
     return {};
 }
@@ -47,7 +49,7 @@ QString commandName(Command command)
 QString onlyFor(const CommandOption &option)
 {
     QStringList names;
-    for (Command command : {Command::Window, Command::CheckSites, Command::Search}) {
+    for (Command command : {Command::Window, Command::CheckSites, Command::Search, Command::Definitions}) {
         if (option.commands.testFlag(command))
             names.append(commandName(command));
     }
@@ -136,6 +138,8 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &prog
     line.version = isGiven(u"version"_s);
     if (!positional.isEmpty() && positional.first() == u"search"_s)
         line.command = Command::Search;
+    else if (!positional.isEmpty() && positional.first() == u"definitions"_s)
+        line.command = Command::Definitions;
     else if (isGiven(u"check-sites"_s))
         line.command = Command::CheckSites;
     if (line.help || line.version) {
@@ -166,7 +170,17 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &prog
         line.page = valueOf(u"page"_s, line.page);
         line.format = valueOf(u"format"_s, line.format);
     }
-    const qsizetype expected = line.command == Command::Search ? (line.listSources ? 1 : 3) : commandWords;
+    if (line.command == Command::Definitions) {
+        if (positional.value(1) != u"check"_s)
+            fail(positional.size() < 2 ? u"definitions needs check FILE..."_s
+                                       : u"unknown definitions command: "_s + positional.at(1));
+        else if (positional.size() < 3)
+            fail(u"definitions check needs a FILE"_s);
+        line.definitionFiles = positional.mid(2);
+    }
+    const qsizetype expected = line.command == Command::Search        ? (line.listSources ? 1 : 3)
+                               : line.command == Command::Definitions ? positional.size()
+                                                                      : commandWords;
     // A Qt option's value (-platform offscreen) looks like a word of its own.
     if (positional.size() > expected && qtWord.isEmpty()) {
         const QString extra = positional.at(expected);
@@ -185,6 +199,11 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &prog
             }
         }
     }
+    // The configuration folder's definitions/, then --definitions DIR.
+    line.definitionFolders.append(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                                  + u"/definitions"_s);
+    if (isGiven(u"definitions"_s))
+        line.definitionFolders.append(QDir(valueOf(u"definitions"_s, QString())).absolutePath());
     line.homeDir = isGiven(u"home"_s) ? QDir(valueOf(u"home"_s, QString())).absolutePath() : defaultHome(programDir);
     line.screenshotFile = valueOf(u"screenshot"_s, QString());
     line.exitWhenShown = isGiven(u"exit-when-shown"_s);

@@ -20,6 +20,11 @@ struct CommandLine
     // A usage error, one line naming the problem; empty when there is none.
     QString error;
 
+    // definitions check FILE...
+    QStringList definitionFiles;
+    // Where user definitions are read, in order: a later folder's file wins.
+    QStringList definitionFolders;
+
     QString sitesFile;
     bool sitesGiven = false;  // named by --sites
     QStringList sitesPlaces;  // where a sites.ini was looked for, in order

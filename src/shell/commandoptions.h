@@ -10,6 +10,7 @@ enum class Command {
     Window = 0x1,
     CheckSites = 0x2,
     Search = 0x4,
+    Definitions = 0x8, // definitions check FILE...
 };
 Q_DECLARE_FLAGS(Commands, Command)
 Q_DECLARE_OPERATORS_FOR_FLAGS(Commands)

@@ -1,5 +1,7 @@
 #include "shell/headlesscommand.h"
 
+#include "core/definitioncatalog.h"
+#include "core/definitionloader.h"
 #include "core/siteconfig.h"
 #include "core/sourcefetch.h"
 #include "core/texttools.h"
@@ -71,14 +73,14 @@ QString asJson(const QList<ListRow> &rows, const QStringList &fields)
 QCoro::Task<int> search(const CommandLine &line, const SiteConfig &sites, PageFetcher &fetcher)
 {
     if (line.listSources) {
-        for (const HeadlessSource &source : headlessSources())
+        for (const HeadlessSource &source : headlessSources(sites.definitions()))
             write(stdout, source.name + u'\t' + source.siteKey + u'\t' + source.title + u'\t' + source.keywordHelp
                               + u'\n');
         co_return 0;
     }
-    const HeadlessSource *source = findHeadlessSource(line.source);
+    const std::optional<HeadlessSource> source = findHeadlessSource(line.source, sites.definitions());
     if (!source) {
-        write(stderr, escapedText(HeadlessCommand::usageError(line)) + u'\n');
+        write(stderr, escapedText(HeadlessCommand::usageError(line, sites.definitions())) + u'\n');
         co_return 2;
     }
     SourceFetch fetch(fetcher, sites);
@@ -101,7 +103,7 @@ QCoro::Task<int> checkSites(const SiteConfig &sites, PageFetcher &fetcher)
 {
     // All at once, printed in the configuration's order.
     std::vector<QCoro::Task<SiteCheck>> checks;
-    for (const QString &key : SiteConfig::siteKeys()) {
+    for (const QString &key : sites.checkedKeys()) {
         if (!sites.site(key).isEmpty())
             checks.push_back(SiteCheck::run(fetcher, sites, key));
     }
@@ -123,15 +125,37 @@ QCoro::Task<int> checkSites(const SiteConfig &sites, PageFetcher &fetcher)
 
 namespace HeadlessCommand {
 
-QString usageError(const CommandLine &line)
+QString usageError(const CommandLine &line, const DefinitionCatalog &definitions)
 {
     if (line.command != Command::Search || line.listSources)
         return {};
-    const HeadlessSource *source = findHeadlessSource(line.source);
+    const std::optional<HeadlessSource> source = findHeadlessSource(line.source, definitions);
     if (!source)
         return u"unknown source: "_s + line.source + u" (juyuanxia search --list)"_s;
     const QString refused = source->refusal ? source->refusal(line.keyword) : QString();
     return refused.isEmpty() ? QString() : u"search "_s + source->name + u": "_s + refused;
+}
+
+int checkDefinitions(const QStringList &files)
+{
+    bool sound = true;
+    for (const QString &file : files) {
+        const DefinitionLoader::Result result = DefinitionLoader::loadFile(file);
+        QList<DefinitionProblem> problems = result.problems;
+        // A file that replaces a built-in must carry what that reader reads.
+        if (result.definition) {
+            DefinitionCatalog catalog = DefinitionCatalog::builtIns();
+            if (!catalog.add(*result.definition))
+                problems += catalog.problems();
+        }
+        for (const DefinitionProblem &problem : std::as_const(problems))
+            write(stderr, escapedText(problem.text()) + u'\n');
+        if (problems.isEmpty())
+            write(stdout, escapedText(file) + u": ok ("_s + result.definition->name + u")\n"_s);
+        sound = sound && problems.isEmpty();
+    }
+    std::fflush(stdout);
+    return sound ? 0 : 1;
 }
 
 QCoro::Task<> run(const CommandLine &line, const SiteConfig &sites, PageFetcher &fetcher)

@@ -3,6 +3,7 @@
 #include <QCoroTask>
 #include <QString>
 
+class DefinitionCatalog;
 class PageFetcher;
 class SiteConfig;
 struct CommandLine;
@@ -18,7 +19,12 @@ namespace HeadlessCommand {
 // Why a search cannot run as asked (an unknown source, a keyword its
 // window refuses), as one line; empty when it can. Asked before anything
 // is read or fetched.
-QString usageError(const CommandLine &line);
+QString usageError(const CommandLine &line, const DefinitionCatalog &definitions);
+
+// `definitions check FILE...`: each problem as "file:line:column: what" on
+// standard error, "FILE: ok" on standard output for a file without any.
+// 0 when every file is sound, 1 otherwise.
+int checkDefinitions(const QStringList &files);
 
 QCoro::Task<> run(const CommandLine &line, const SiteConfig &sites, PageFetcher &fetcher);
 

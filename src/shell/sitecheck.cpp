@@ -55,7 +55,8 @@ QCoro::Task<SiteCheck> SiteCheck::run(PageFetcher &fetcher, const SiteConfig &si
     QElapsedTimer clock;
     clock.start();
     const HeadlessSource *probe = nullptr;
-    for (const HeadlessSource &source : headlessSources()) {
+    const QList<HeadlessSource> sources = headlessSources(sites.definitions());
+    for (const HeadlessSource &source : sources) {
         if (source.siteKey == key) {
             probe = &source;
             break;

@@ -1,5 +1,7 @@
 #include "shell/sourcetable.h"
 
+#include "core/definedsource.h"
+#include "core/definitioncatalog.h"
 #include "sources/emule/emuleheadless.h"
 #include "sources/movies/movieheadless.h"
 #include "sources/netdisk/netdiskheadless.h"
@@ -30,8 +32,28 @@ const HeadlessSource *findHeadlessSource(const QString &name)
     return nullptr;
 }
 
+QList<HeadlessSource> headlessSources(const DefinitionCatalog &definitions)
+{
+    QList<HeadlessSource> all = headlessSources();
+    for (const SiteDefinition *definition : definitions.userSources())
+        all.append(definedSource(*definition));
+    return all;
+}
+
+std::optional<HeadlessSource> findHeadlessSource(const QString &name, const DefinitionCatalog &definitions)
+{
+    if (const HeadlessSource *source = findHeadlessSource(name))
+        return *source;
+    if (const SiteDefinition *definition = definitions.find(name); definition && !definition->builtIn
+        && definitions.userSources().contains(definition))
+        return definedSource(*definition);
+    return std::nullopt;
+}
+
 QStringList headlessFields(const HeadlessSource &source)
 {
+    if (!source.fields.isEmpty())
+        return source.fields;
     QStringList fields;
     if (const ResultListShape *shape = findResultListShape(source.list)) {
         for (const ResultColumn &column : shape->columns)

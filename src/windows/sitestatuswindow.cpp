@@ -1,8 +1,10 @@
 #include "windows/sitestatuswindow.h"
 
+#include "core/definitioncatalog.h"
 #include "core/siteconfig.h"
 #include "core/sitestatusboard.h"
 
+#include <QHash>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -38,13 +40,28 @@ SiteStatusWindow::SiteStatusWindow(const SiteConfig &sites, const QString &sites
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionResizeMode(AddressColumn, QHeaderView::Stretch);
-    // Only the sites this configuration has an address for.
-    for (const QString &key : SiteConfig::siteKeys()) {
+    // A broken definition file of the user's was skipped: say so here.
+    QStringList problems;
+    for (const DefinitionProblem &problem : sites.definitions().problems())
+        problems.append(u"定义文件有误，未采用："_s + problem.text());
+    auto *definitionProblems = new QLabel(problems.join(u'\n'), this);
+    definitionProblems->setObjectName(u"definitionProblems"_s);
+    definitionProblems->setTextFormat(Qt::PlainText);
+    definitionProblems->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    definitionProblems->setVisible(!problems.isEmpty());
+
+    // Only the sites this configuration has an address for; a user's
+    // source under its own title.
+    QHash<QString, QString> userTitles;
+    for (const SiteDefinition *source : sites.definitions().userSources())
+        userTitles.insert(source->base.isEmpty() ? source->site.toLower() : source->name, source->title);
+    for (const QString &key : sites.checkedKeys()) {
         if (sites.site(key).isEmpty())
             continue;
         const int row = m_table->rowCount();
         m_table->insertRow(row);
-        const QStringList texts = {SiteConfig::siteTitle(key), key, sites.site(key), {}, {}, {}};
+        const QString title = SiteConfig::siteKeys().contains(key) ? SiteConfig::siteTitle(key) : userTitles.value(key, key);
+        const QStringList texts = {title, key, sites.site(key), {}, {}, {}};
         for (int column = 0; column < texts.size(); ++column)
             m_table->setItem(row, column, new QTableWidgetItem(texts.at(column)));
         showStatus(key);
@@ -61,6 +78,7 @@ SiteStatusWindow::SiteStatusWindow(const SiteConfig &sites, const QString &sites
     buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(file);
+    layout->addWidget(definitionProblems);
     layout->addWidget(m_table, 1);
     layout->addLayout(buttons);
 

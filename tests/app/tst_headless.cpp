@@ -344,14 +344,14 @@ void TestHeadless::helpAndVersion_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("first"); // the first line of standard output
-    const QString usage = u"usage: juyuanxia [--sites FILE] [--demo] [--home DIR] [--screenshot FILE] "
+    const QString usage = u"usage: juyuanxia [--sites FILE] [--demo] [--definitions DIR] [--home DIR] [--screenshot FILE] "
                           "[--exit-when-shown] [Qt options]"_s;
     const QString version = u"juyuanxia (聚源匣) "_s + WindowShell::programVersion();
     QTest::newRow("--help") << QStringList{u"--help"_s} << usage;
     QTest::newRow("-h") << QStringList{u"-h"_s} << usage;
     QTest::newRow("help wins over a mistake") << QStringList{u"--bogus"_s, u"--help"_s, u"--page"_s} << usage;
     QTest::newRow("search --help") << QStringList{u"search"_s, u"--help"_s}
-                                   << u"usage: juyuanxia search SOURCE KEYWORD [--sites FILE] [--demo] [--page N] "
+                                   << u"usage: juyuanxia search SOURCE KEYWORD [--sites FILE] [--demo] [--definitions DIR] [--page N] "
                                       "[--format FORMAT]"_s;
     QTest::newRow("--version") << QStringList{u"--version"_s} << version;
     QTest::newRow("--version with the window's options") << QStringList{u"--demo"_s, u"--version"_s} << version;

@@ -89,7 +89,8 @@ void TestManPage::completion_data()
     for (const QString &line : output(program, {u"search"_s, u"--list"_s}).split(u'\n', Qt::SkipEmptyParts))
         sources.append(line.section(u'\t', 0, 0));
     sources.sort();
-    QTest::newRow("the command") << QStringList{QString()} << QStringList{u"search"_s};
+    QTest::newRow("the command") << QStringList{QString()} << QStringList{u"definitions"_s, u"search"_s};
+    QTest::newRow("definitions' command") << QStringList{u"definitions"_s, QString()} << QStringList{u"check"_s};
     QTest::newRow("every option") << QStringList{u"-"_s} << optionsIn(output(program, {u"--help"_s}));
     QTest::newRow("the sources after search") << QStringList{u"search"_s, QString()} << sources;
     QTest::newRow("sources by their start") << QStringList{u"--demo"_s, u"search"_s, u"emule-"_s}

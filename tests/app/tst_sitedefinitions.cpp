@@ -1,0 +1,194 @@
+#include "core/definitioncatalog.h"
+#include "support/testharness.h"
+#include "ui/resultlist.h"
+
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Examples = QStringLiteral(JYX_SOURCE_DIR "/docs/examples");
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run run(const QStringList &arguments)
+{
+    QProcess program;
+    program.start(QStringLiteral(JYX_PROGRAM), arguments);
+    Run result;
+    if (!program.waitForFinished(60000))
+        return result;
+    result.status = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+    result.out = QString::fromUtf8(program.readAllStandardOutput());
+    result.err = QString::fromUtf8(program.readAllStandardError());
+    return result;
+}
+
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &text)
+{
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    return file.fileName();
+}
+
+} // namespace
+
+// The two worked examples of docs/SITE-DEFINITIONS.md, and the check of a
+// definition file, through the real program and the real window.
+class TestSiteDefinitions : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void checkNamesEachProblem_data();
+    void checkNamesEachProblem();
+    void newKeywordSource();
+    void brokenUserFileIsSkipped();
+    void mendedBuiltInInTheWindow_data();
+    void mendedBuiltInInTheWindow();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestSiteDefinitions::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    // A user's own definitions folder must not change what these tests see.
+    qputenv("XDG_CONFIG_HOME", m_dir.filePath(u"config"_s).toUtf8());
+}
+
+void TestSiteDefinitions::checkNamesEachProblem_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("firstLine"); // of stderr, after the file's name; of stdout when sound
+    const QByteArray good = "format = 1\nname = \"x\"\ntitle = \"X\"\nbase = \"http://x.example\"\n"
+                            "[search]\naddress = \"{base}/s?q={keyword}\"\n[rows]\nstart = \"<li>\"\n"
+                            "[fields]\nmc = { start = \"<b>\", end = \"</b>\" }\n";
+    QTest::newRow("sound") << good << 0 << u": ok (x)"_s;
+    QTest::newRow("syntax") << QByteArray(good).replace("[rows]", "[rows") << 1 << u":7:6: TOML: "_s;
+    QTest::newRow("unknown key") << QByteArray(good).replace("[rows]\n", "[rows]\ncount_of = 1\n") << 1
+                                 << u":8:1: unknown key \"count_of\" in [rows]"_s;
+    QTest::newRow("missing key") << QByteArray(good).replace("title = \"X\"\n", "") << 1
+                                 << u":1:1: missing key \"title\""_s;
+    QTest::newRow("unknown placeholder") << QByteArray(good).replace("{keyword}", "{word}") << 1
+                                         << u":6:11: search.address names an unknown placeholder {word}"_s;
+    QTest::newRow("base not http") << QByteArray(good).replace("http://x.example", "file:///etc") << 1
+                                   << u":4:8: base \"file:///etc\" is not an http or https address"_s;
+    QTest::newRow("field without end") << QByteArray(good).replace(", end = \"</b>\"", "") << 1
+                                       << u":10:6: field mc has no end marker"_s;
+    QTest::newRow("reserved name") << QByteArray(good).replace("\"x\"", "\"search\"") << 1
+                                   << u":2:8: name \"search\" is reserved"_s;
+    QTest::newRow("a built-in's name without its fields") << QByteArray(good).replace("\"x\"", "\"torrent\"") << 1
+                                                          << u":1:1: replaces the built-in \"torrent\""_s;
+}
+
+void TestSiteDefinitions::checkNamesEachProblem()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, status);
+    QFETCH(QString, firstLine);
+    const QString file = writeFile(m_dir, QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-') + u".toml"_s, text);
+    const Run result = run({u"definitions"_s, u"check"_s, file});
+    QCOMPARE(result.status, status);
+    const QString first = (status == 0 ? result.out : result.err).section(u'\n', 0, 0);
+    QVERIFY2(first.startsWith(file + firstLine), qPrintable(first));
+}
+
+void TestSiteDefinitions::newKeywordSource()
+{
+    const QString folder = Examples + u"/definitions"_s;
+    const Run check = run({u"definitions"_s, u"check"_s, folder + u"/exampleboard.toml"_s});
+    QCOMPARE(check.status, 0);
+
+    // A GBK keyword into a GBK page that declares no charset; "&amp;" read as "&".
+    const Run search = run({u"search"_s, u"exampleboard"_s, u"变形金刚"_s, u"--page"_s, u"3"_s, u"--demo"_s,
+                            u"--definitions"_s, folder});
+    QCOMPARE(search.status, 0);
+    const QStringList lines = search.out.trimmed().split(u'\n');
+    QCOMPARE(lines.size(), 5);
+    QCOMPARE(lines.at(0), u"xh\tmc\tdz\tdx\trq"_s);
+    const QStringList first = lines.at(1).split(u'\t');
+    QCOMPARE(first.value(1), u"变形金刚 第21部 & 花絮"_s);
+    QVERIFY2(first.value(2).endsWith(u"/example_board/v/21"_s), qPrintable(first.value(2)));
+    QCOMPARE(first.mid(3), (QStringList{u"2100 MB"_s, u"2026-11-21"_s}));
+    const Run notFound = run({u"search"_s, u"exampleboard"_s, u"无结果"_s, u"--demo"_s, u"--definitions"_s, folder});
+    QCOMPARE(notFound.status, 0);
+    QCOMPARE(notFound.out, u"xh\tmc\tdz\tdx\trq\n"_s);
+
+    const Run list = run({u"search"_s, u"--list"_s, u"--definitions"_s, folder});
+    QVERIFY2(list.out.contains(u"exampleboard\texample_board\t示例资源板\t关键字（"_s + folder + u"/exampleboard.toml）"_s),
+             qPrintable(list.out));
+    const Run sites = run({u"--check-sites"_s, u"--demo"_s, u"--definitions"_s, folder});
+    QCOMPARE(sites.status, 0);
+    QVERIFY2(sites.out.contains(QRegularExpression(u"\nexample_board\t[^\t]*/s\\?q=%B1%E4%D0%CE%BD%F0%B8%D5&p=1\tok\t10\t"_s)),
+             qPrintable(sites.out));
+    // Without the folder it is no source at all.
+    QCOMPARE(run({u"search"_s, u"exampleboard"_s, u"x"_s, u"--demo"_s}).status, 2);
+}
+
+void TestSiteDefinitions::brokenUserFileIsSkipped()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QFile builtIn(u":/definitions/torrent.toml"_s);
+    QVERIFY(builtIn.open(QIODevice::ReadOnly));
+    // Meant to mend the torrent search, but with a typo: the built-in stays.
+    writeFile(folder, u"torrent.toml"_s, builtIn.readAll().replace("[rows]", "[row]"));
+    const Run search = run({u"search"_s, u"torrent"_s, u"流浪地球"_s, u"--demo"_s, u"--definitions"_s, folder.path()});
+    QCOMPARE(search.status, 0);
+    QVERIFY2(search.err.startsWith(u"juyuanxia: "_s + folder.filePath(u"torrent.toml"_s) + u":15:2: unknown key \"row\""_s),
+             qPrintable(search.err));
+    QCOMPARE(search.out.count(u'\n'), 11);
+    QVERIFY(search.out.contains(u"\t流浪地球 第1集 1080P\t"_s));
+}
+
+void TestSiteDefinitions::mendedBuiltInInTheWindow_data()
+{
+    QTest::addColumn<bool>("mended");
+    QTest::newRow("built-in: the renamed cell is not read") << false;
+    QTest::newRow("the user's file reads it") << true;
+}
+
+void TestSiteDefinitions::mendedBuiltInInTheWindow()
+{
+    QFETCH(bool, mended);
+    TestHarness h;
+    h.services.sites.setSite(u"torrent_search"_s, h.demo.siteBase(u"torrent_search_redesign"_s));
+    if (mended) {
+        const auto catalog = std::make_shared<DefinitionCatalog>(
+            DefinitionCatalog::withUserFolders({Examples + u"/mended"_s}));
+        QVERIFY(catalog->problems().isEmpty());
+        h.services.sites.setDefinitions(catalog);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(h.window().mainTabs()->isEnabled(), 15000);
+    h.window().mainTabs()->setCurrentIndex(1);
+    h.window().innerTabs(u"SSTab2"_s)->setCurrentIndex(0);
+    h.child<QLineEdit>(u"Text2"_s)->setText(u"流浪地球"_s);
+    auto *start = h.child<QPushButton>(u"Command2_0"_s);
+    QTest::mouseClick(start, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(start->isEnabled() && h.status() == u"搜索完毕.."_s, 10000);
+    ResultList *rows = h.child<ResultList>(u"ListView2"_s);
+    QCOMPARE(rows->rowCount(), 10);
+    // The magnet links are read either way; the names only by the mended file.
+    QVERIFY(rows->cellText(rows->topLevelItem(0), 5).startsWith(u"magnet:?xt=urn:btih:"_s));
+    QCOMPARE(rows->cellText(rows->topLevelItem(0), 1), mended ? u"流浪地球 第1集 1080P"_s : QString());
+}
+
+QTEST_MAIN(TestSiteDefinitions)
+#include "tst_sitedefinitions.moc"
