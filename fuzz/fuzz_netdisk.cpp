@@ -11,9 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype count = countNetdiskHits(netdisk, body);
     const auto hits = parseNetdiskPage(netdisk, body);
     FUZZ_REQUIRE(parseNetdiskPage(netdisk, body, count + 1).size() <= count + 1);
-    for (const NetdiskHit &hit : hits) {
-        FUZZ_REQUIRE(!hit.title.isEmpty() || !hit.address.isEmpty()); // no blank row
-        netdiskLabel(netdisk, hit.title);
+    for (const ListRow &hit : hits) {
+        FUZZ_REQUIRE(!hit.value(u"mc").isEmpty() || !hit.value(u"dz").isEmpty()); // no blank row
+        netdiskLabel(netdisk, hit.value(u"mc"));
     }
     netdiskLabel(netdisk, body);
     return 0;

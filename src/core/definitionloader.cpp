@@ -20,6 +20,16 @@ QString qs(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// The column keys rows carry by the thousand, as static text: copying
+// one into every cell then costs no reference count.
+QString internedKey(const QString &key)
+{
+    static const QStringList keys = {u"mc"_s, u"dz"_s, u"dx"_s, u"rq"_s, u"xzdz"_s, u"fhdz"_s, u"xq"_s, u"lx"_s,
+                                     u"xh"_s, u"zt"_s, u"sj"_s, u"bt"_s, u"jj"_s, u"dy"_s, u"zy"_s};
+    const qsizetype at = keys.indexOf(key);
+    return at < 0 ? key : keys.at(at);
+}
+
 // One file's reading: every problem found, with its place.
 class Reader
 {
@@ -153,7 +163,7 @@ void Reader::readFields(const toml::table &root, SiteDefinition &d)
             problem(key.source(), u"field name \""_s + name + u"\" is not a column key (a-z, 0-9, _)"_s);
         onlyKnown(*table, where, {u"start"_s, u"end"_s, u"prefix"_s, u"prefix_when_found"_s, u"remove"_s, u"entities"_s});
         SiteDefinition::Field field;
-        field.key = name;
+        field.key = internedKey(name);
         fieldAt.insert(name, quint64(key.source().begin.line) << 32 | key.source().begin.column);
         if (text(*table, "start", field.start, value.source(), true, where) && field.start.isEmpty())
             problem(table->get("start")->source(), u"empty start marker"_s + where);

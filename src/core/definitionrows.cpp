@@ -33,9 +33,9 @@ QString DefinitionRows::cleaned(const SiteDefinition::Field &field, QString valu
 
 QString DefinitionRows::prefixed(const SiteDefinition::Field &field, QString value, const QString &prefix, bool found)
 {
-    if (!prefix.isEmpty() && (!value.isEmpty() || (field.prefixWhenFound && found)))
-        value.prepend(prefix);
-    return value;
+    if (prefix.isEmpty() || (value.isEmpty() && !(field.prefixWhenFound && found)))
+        return value;
+    return prefix + value;
 }
 
 qsizetype DefinitionRows::count(const SiteDefinition &definition, QStringView body)
@@ -78,9 +78,9 @@ QList<ListRow> DefinitionRows::extract(const SiteDefinition &definition, const Q
         prefixes.push_back(prefix);
     }
 
-    auto addRow = [&](const QList<ListRow::Cell> &cells, bool anyCut) {
+    auto addRow = [&](QList<ListRow::Cell> &cells, bool anyCut) {
         if (anyCut)
-            rows.append({QString::number(rows.size() + 1), cells});
+            rows.append(ListRow{QString::number(rows.size() + 1), std::move(cells)});
     };
 
     if (definition.split == SiteDefinition::Split::Rows) {

@@ -54,7 +54,7 @@ const QList<Parser> &parsers()
          [](const QString &body) {
              const SiteDefinition &netdisk = DefinitionCatalog::builtIns().get(u"netdisk"_s);
              return flatten(parseNetdiskPage(netdisk, body, countNetdiskHits(netdisk, body)),
-                            [](const NetdiskHit &h) { return QStringList{h.title, h.address}; });
+                            [](const ListRow &h) { return QStringList{h.value(u"mc"), h.value(u"dz")}; });
          }},
         {"torrent search", u"torrent_search/results.html"_s, u"magnet:?"_s,
          [](const QString &body) {

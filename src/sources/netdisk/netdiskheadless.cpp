@@ -78,8 +78,8 @@ QCoro::Task<QList<ListRow>> netdiskSearch(SourceFetch &fetch, const SourceQuery 
         if (count <= 0)
             continue;
         pending += count;
-        for (const NetdiskHit &hit : parseNetdiskPage(definition, bodies.at(slot), count))
-            listed.append(netdiskListRow(definition, hit, captions.at(slot)));
+        for (ListRow &hit : parseNetdiskPage(definition, bodies.at(slot), count))
+            listed.append(netdiskListRow(definition, std::move(hit), captions.at(slot)));
     }
     co_return listed;
 }

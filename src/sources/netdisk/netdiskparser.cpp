@@ -20,24 +20,11 @@ qsizetype countNetdiskHits(const SiteDefinition &definition, const QString &body
     return DefinitionRows::count(definition, body);
 }
 
-QList<NetdiskHit> parseNetdiskPage(const SiteDefinition &definition, const QString &body, qsizetype count)
+QList<ListRow> parseNetdiskPage(const SiteDefinition &definition, const QString &body, qsizetype count)
 {
     if (count < 0)
         count = DefinitionRows::count(definition, body);
-    const QList<ListRow> rows = DefinitionRows::extract(definition, body, {}, count);
-    QList<NetdiskHit> hits;
-    hits.reserve(rows.size());
-    for (const ListRow &row : rows) {
-        NetdiskHit hit;
-        for (const ListRow::Cell &cell : row.cells) {
-            if (cell.key == u"mc")
-                hit.title = cell.text;
-            else if (cell.key == u"dz")
-                hit.address = cell.text;
-        }
-        hits.append(std::move(hit));
-    }
-    return hits;
+    return DefinitionRows::extract(definition, body, {}, count);
 }
 
 QString netdiskLabel(const SiteDefinition &definition, const QString &title)
@@ -51,8 +38,9 @@ QString netdiskLabel(const SiteDefinition &definition, const QString &title)
     return {};
 }
 
-ListRow netdiskListRow(const SiteDefinition &definition, const NetdiskHit &hit, const QString &boxCaption)
+ListRow netdiskListRow(const SiteDefinition &definition, ListRow hit, const QString &boxCaption)
 {
-    const QString label = netdiskLabel(definition, hit.title);
-    return {label.isEmpty() ? boxCaption : label, {{u"mc"_s, hit.title}, {u"dz"_s, hit.address}}};
+    const QString label = netdiskLabel(definition, hit.value(u"mc"));
+    hit.text = label.isEmpty() ? boxCaption : label;
+    return hit;
 }

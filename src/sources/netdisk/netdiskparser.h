@@ -11,12 +11,6 @@ struct SiteDefinition;
 // The web search engine's result page for one netdisk, read as the
 // definition "netdisk" says.
 
-struct NetdiskHit
-{
-    QString title;
-    QString address;
-};
-
 // The search for `encodedKeyword` on the netdisk whose site filter is
 // `filter`; the page box text goes in unchanged.
 QString netdiskSearchAddress(const SiteDefinition &definition, const QString &siteBase, const QString &filter,
@@ -26,9 +20,10 @@ QString netdiskSearchAddress(const SiteDefinition &definition, const QString &si
 qsizetype countNetdiskHits(const SiteDefinition &definition, const QString &body);
 
 // The first `count` hits of a page (all of them when count < 0), in page
-// order. A hit whose title or address cannot be cut has that field empty; a
-// hit with neither is left out.
-QList<NetdiskHit> parseNetdiskPage(const SiteDefinition &definition, const QString &body, qsizetype count = -1);
+// order, with the title as "mc" and the address as "dz". A hit whose title
+// or address cannot be cut has that field empty; a hit with neither is left
+// out.
+QList<ListRow> parseNetdiskPage(const SiteDefinition &definition, const QString &body, qsizetype count = -1);
 
 // The netdisk a title names: the first label test it passes; empty when it
 // passes none.
@@ -36,4 +31,4 @@ QString netdiskLabel(const SiteDefinition &definition, const QString &title);
 
 // A hit as ListView1 lists it: labelled by the netdisk its title names, or
 // by the caption of the box whose page it came from.
-ListRow netdiskListRow(const SiteDefinition &definition, const NetdiskHit &hit, const QString &boxCaption);
+ListRow netdiskListRow(const SiteDefinition &definition, ListRow hit, const QString &boxCaption);

@@ -175,8 +175,8 @@ void NetdiskReader::parseTick()
     // Each counted page is read once, against its own body, in fetch order.
     const QList<PendingPage> pages = std::exchange(m_pending, {});
     for (const PendingPage &page : pages) {
-        const QList<NetdiskHit> hits = parseNetdiskPage(definition(), page.body, page.count);
-        for (const NetdiskHit &hit : hits) {
+        const QList<ListRow> hits = parseNetdiskPage(definition(), page.body, page.count);
+        for (const ListRow &hit : hits) {
             const ListRow row = netdiskListRow(definition(), hit, page.caption);
             m_currentLabel = row.text;
             m_list->addRow(row);

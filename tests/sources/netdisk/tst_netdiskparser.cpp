@@ -42,25 +42,25 @@ void TestNetdiskParser::hitsInPageOrder()
 {
     const QString body = fixture(u"three_hits.json"_s);
     QCOMPARE(countNetdiskHits(netdisk(), body), qsizetype(3));
-    const QList<NetdiskHit> hits = parseNetdiskPage(netdisk(), body);
+    const QList<ListRow> hits = parseNetdiskPage(netdisk(), body);
     QCOMPARE(hits.size(), qsizetype(3));
-    QCOMPARE(hits.at(0).title, u"流浪地球 高清_百度云 网盘"_s);
-    QCOMPARE(hits.at(0).address, u"http://search.example/link?url=AAA1"_s);
-    QCOMPARE(hits.at(1).title, u"流浪地球 华为网盘与百度对比"_s);
+    QCOMPARE(hits.at(0).value(u"mc"), u"流浪地球 高清_百度云 网盘"_s);
+    QCOMPARE(hits.at(0).value(u"dz"), u"http://search.example/link?url=AAA1"_s);
+    QCOMPARE(hits.at(1).value(u"mc"), u"流浪地球 华为网盘与百度对比"_s);
     // The address is taken as the engine wrote it: no unescaping.
-    QCOMPARE(hits.at(2).address, u"http://search.example/link?url=AAA3&amp;x=1"_s);
+    QCOMPARE(hits.at(2).value(u"dz"), u"http://search.example/link?url=AAA3&amp;x=1"_s);
 }
 
 void TestNetdiskParser::missingFieldsAreEmpty()
 {
-    const QList<NetdiskHit> hits = parseNetdiskPage(netdisk(), fixture(u"truncated.json"_s));
+    const QList<ListRow> hits = parseNetdiskPage(netdisk(), fixture(u"truncated.json"_s));
     // The page ends inside the third title: no closing quote, no title, no
     // address either, so that hit is left out.
     QCOMPARE(hits.size(), qsizetype(2));
-    QCOMPARE(hits.at(0).address, u"http://search.example/link?url=B1"_s);
+    QCOMPARE(hits.at(0).value(u"dz"), u"http://search.example/link?url=B1"_s);
     // No url marker for the second hit: empty, never the first hit's address.
-    QCOMPARE(hits.at(1).title, u"只有标题二"_s);
-    QCOMPARE(hits.at(1).address, QString());
+    QCOMPARE(hits.at(1).value(u"mc"), u"只有标题二"_s);
+    QCOMPARE(hits.at(1).value(u"dz"), QString());
 }
 
 void TestNetdiskParser::pageWithoutHits()
@@ -102,7 +102,7 @@ void TestNetdiskParser::labels()
     QFETCH(QString, label);
     QCOMPARE(netdiskLabel(netdisk(), title), label);
     // A listed hit without a label takes the caption of its box.
-    const ListRow row = netdiskListRow(netdisk(), {title, u"http://pan.example/1"_s}, u"框名"_s);
+    const ListRow row = netdiskListRow(netdisk(), {u"1"_s, {{u"mc"_s, title}, {u"dz"_s, u"http://pan.example/1"_s}}}, u"框名"_s);
     QCOMPARE(row.text, label.isEmpty() ? u"框名"_s : label);
     QCOMPARE(row.cells.size(), 2);
     QCOMPARE(row.cells.at(0).text, title);
@@ -123,12 +123,12 @@ void TestNetdiskParser::garbageNeverBreaksTheParser()
         for (int i = 0; i < length; ++i)
             body += parts.at(random.bounded(int(parts.size())));
         const qsizetype count = countNetdiskHits(netdisk(), body);
-        const QList<NetdiskHit> hits = parseNetdiskPage(netdisk(), body, count);
+        const QList<ListRow> hits = parseNetdiskPage(netdisk(), body, count);
         QVERIFY(hits.size() <= count);
-        for (const NetdiskHit &hit : hits) {
-            QVERIFY(!hit.title.isEmpty() || !hit.address.isEmpty());
-            QVERIFY(!hit.title.contains(QLatin1Char('"')));
-            QVERIFY(!hit.address.contains(QLatin1Char('"')));
+        for (const ListRow &hit : hits) {
+            QVERIFY(!hit.value(u"mc").isEmpty() || !hit.value(u"dz").isEmpty());
+            QVERIFY(!hit.value(u"mc").contains(QLatin1Char('"')));
+            QVERIFY(!hit.value(u"dz").contains(QLatin1Char('"')));
         }
     }
 }
