@@ -112,7 +112,10 @@ const QList<ParserCase> &cases()
                       "http://r.example/torrent/"_s + s + u".torrent\" length=\"321\" />\n<pubDate>Sun, 01 Dec 2013"
                       "</pubDate>\n</item>\n"_s;
          },
-         u"</channel></rss>"_s, [](const QString &p) { return parseRssFeed(p, countRssFeedItems(p)).size(); }},
+         u"</channel></rss>"_s, [](const QString &p) {
+             const SiteDefinition &rss = DefinitionCatalog::builtIns().get(u"rss"_s);
+             return parseRssFeed(rss, p, countRssFeedItems(rss, p)).size();
+         }},
         {"magnet_search", u"<html><body><div class=\"m-count\">找到 <strong>9</strong>个结果</div>"_s,
          [](int n) -> QString {
              const QString s = QString::number(n);
@@ -123,7 +126,10 @@ const QList<ParserCase> &cases()
                     + s + u"\">磁力链接</a></p></li></ul>\r\n</div>\r\n"_s;
          },
          u"</body></html>"_s,
-         [](const QString &p) { return parseMagnetSearchPage(p, countMagnetSearchItems(p)).size(); }},
+         [](const QString &p) {
+             const SiteDefinition &magnet = DefinitionCatalog::builtIns().get(u"magnet"_s);
+             return parseMagnetSearchPage(magnet, p, countMagnetSearchItems(magnet, p)).size();
+         }},
         {"resource_release", u"<html><body><div class=\"count\">共 <strong>9</strong>个结果</div>\n"_s,
          [](int n) -> QString {
              const QString s = QString::number(n);
@@ -133,7 +139,10 @@ const QList<ParserCase> &cases()
                     + u"</a></div>\n<p>发布:2013-12-01</p>\n</div>\n"_s;
          },
          u"</body></html>"_s,
-         [](const QString &p) { return parseResourceReleasePage(p, countResourceReleaseItems(p)).size(); }},
+         [](const QString &p) {
+             const SiteDefinition &release = DefinitionCatalog::builtIns().get(u"release"_s);
+             return parseResourceReleasePage(release, p, countResourceReleaseItems(release, p)).size();
+         }},
         {"movie_resource", u"<html><body><div class=\"stat\">搜索“河流”，共有30部，当前第1页</div><table>"_s,
          [](int n) -> QString {
              const QString s = QString::number(n);
@@ -142,7 +151,10 @@ const QList<ParserCase> &cases()
                       "<td class=\"l6 \">2013-12-01</td></tr>\r\n"_s;
          },
          u"</table></body></html>"_s,
-         [](const QString &p) { return parseMovieResourcePage(p, u"http://m.example"_s).size(); }},
+         [](const QString &p) {
+             const SiteDefinition &movieResource = DefinitionCatalog::builtIns().get(u"movie-resource"_s);
+             return parseMovieResourcePage(movieResource, p, u"http://m.example"_s).size();
+         }},
         {"movie_listing", u"<html><body><table>"_s,
          [](int) -> QString {
              return u"<tr><td height=\"26\"><b><a href=\"/html/gndy/dyzz/20131201/43001.html\" class=\"ulink\">"
@@ -159,13 +171,19 @@ const QList<ParserCase> &cases()
                       "<TD>a</TD><TD><a href=\"x\"><span>剧情片</span></a></TD></TR>"_s;
          },
          u"</table></body></html>"_s,
-         [](const QString &p) { return parseBtBoard(p, u"http://b.example"_s).size(); }},
+         [](const QString &p) {
+             return parseBtBoard(DefinitionCatalog::builtIns().get(u"bt-board"_s), p, u"http://b.example"_s).size();
+         }},
         {"bt_movie_list", u"<html><body><ul>"_s,
          [](int n) -> QString {
              return u"<li><span>12-01</span><a href=\"/Download/xiazai/dy"_s + QString::number(n)
                     + u".html\" target=\"_blank\" title=\"河流 BD1280高清中字\">河流</a></li>"_s;
          },
-         u"</ul></body></html>"_s, [](const QString &p) { return parseBtMovieList(p, u"http://e.example"_s).size(); }},
+         u"</ul></body></html>"_s,
+         [](const QString &p) {
+             const SiteDefinition &btMovies = DefinitionCatalog::builtIns().get(u"bt-movies"_s);
+             return parseBtMovieList(btMovies, p, u"http://e.example"_s).size();
+         }},
         {"qvod_channel", u"<html><body><div class=\"mlist\"> <ul>"_s,
          [](int n) -> QString {
              const QString link = u"/content/detail_"_s + QString::number(n) + u".html"_s;

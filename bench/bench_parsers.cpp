@@ -22,6 +22,11 @@ const SiteDefinition &netdisk()
     return DefinitionCatalog::builtIns().get(u"netdisk"_s);
 }
 
+const SiteDefinition &btMovies()
+{
+    return DefinitionCatalog::builtIns().get(u"bt-movies"_s);
+}
+
 // A result page with `hits` entries, padded like a real page with markup
 // between the fields.
 QString netdiskPage(int hits)
@@ -182,8 +187,9 @@ void BM_BtBoard(benchmark::State &state)
                                   "</TD><TD align=center>3</TD><TD align=center>1.37 GB</TD><TD>a</TD><TD><a href=\"x\">"
                                   "<span>剧情片</span></a></TD></TR>"_s,
                                   int(state.range(0)));
+    const SiteDefinition &btBoard = DefinitionCatalog::builtIns().get(u"bt-board"_s);
     for (auto _ : state)
-        benchmark::DoNotOptimize(parseBtBoard(page, u"http://board.example"_s));
+        benchmark::DoNotOptimize(parseBtBoard(btBoard, page, u"http://board.example"_s));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_BtBoard)->RangeMultiplier(4)->Range(16, 16384)->Complexity(benchmark::oN);
@@ -194,7 +200,7 @@ void BM_BtMovieList(benchmark::State &state)
                                   "title=\"河流 BD1280高清中字\">河流</a></li>"_s,
                                   int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(parseBtMovieList(page, u"http://emule.example"_s));
+        benchmark::DoNotOptimize(parseBtMovieList(btMovies(), page, u"http://emule.example"_s));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_BtMovieList)->RangeMultiplier(4)->Range(16, 16384)->Complexity(benchmark::oN);
@@ -213,7 +219,7 @@ void BM_DetailPages(benchmark::State &state)
     const QString listingDetail = filler + u"#fdfddf\"><a href=\"ftp://movies.example/a.mkv\">a</a>"_s;
     for (auto _ : state) {
         benchmark::DoNotOptimize(parseMovieDetail(post));
-        benchmark::DoNotOptimize(parseBtMovieDownload(download));
+        benchmark::DoNotOptimize(parseBtMovieDownload(btMovies(), download));
         benchmark::DoNotOptimize(parseQvodSearchDetail(qvod));
         benchmark::DoNotOptimize(movieDownloadAddress(listingDetail));
     }

@@ -1,10 +1,12 @@
 #include "fuzzinput.h"
 
+#include "core/definitioncatalog.h"
 #include "sources/torrents/btboardparser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzInput input(data, size);
-    FUZZ_REQUIRE(parseBtBoard(input.restPage(), fuzzSiteBase()).size() <= PostsPerBoardPage);
+    const SiteDefinition &btBoard = DefinitionCatalog::builtIns().get(QStringLiteral("bt-board"));
+    FUZZ_REQUIRE(parseBtBoard(btBoard, input.restPage(), fuzzSiteBase()).size() <= PostsPerBoardPage);
     return 0;
 }

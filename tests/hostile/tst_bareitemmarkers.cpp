@@ -67,7 +67,8 @@ const QList<Parser> &parsers()
          }},
         {"RSS feed", u"rss_feed/feed.xml"_s, u"<item>"_s,
          [](const QString &body) {
-             return flatten(parseRssFeed(body, countRssFeedItems(body)), [](const RssFeedRow &r) {
+             const SiteDefinition &rss = DefinitionCatalog::builtIns().get(u"rss"_s);
+             return flatten(parseRssFeed(rss, body, countRssFeedItems(rss, body)), [](const RssFeedRow &r) {
                  return QStringList{r.title, r.size, r.torrentAddress, r.date};
              });
          }},
@@ -83,18 +84,20 @@ const QList<Parser> &parsers()
          }},
         {"magnet search", u"magnet_search/results.html"_s, u"<ul class=\"m-files-ul\">"_s,
          [](const QString &body) {
-             return flatten(parseMagnetSearchPage(body, countMagnetSearchItems(body)), [](const MagnetSearchRow &r) {
-                 return QStringList{r.name, r.size, r.time, r.magnetLink};
-             });
+             const SiteDefinition &magnet = DefinitionCatalog::builtIns().get(u"magnet"_s);
+             return flatten(parseMagnetSearchPage(magnet, body, countMagnetSearchItems(magnet, body)),
+                            [](const MagnetSearchRow &r) { return QStringList{r.name, r.size, r.time, r.magnetLink}; });
          }},
         {"resource release", u"resource_release/results.html"_s, u"<div class=\"name\">"_s,
          [](const QString &body) {
-             return flatten(parseResourceReleasePage(body, countResourceReleaseItems(body)),
+             const SiteDefinition &release = DefinitionCatalog::builtIns().get(u"release"_s);
+             return flatten(parseResourceReleasePage(release, body, countResourceReleaseItems(release, body)),
                             [](const ReleaseItem &i) { return QStringList{i.name, i.time, i.detailPath}; });
          }},
         {"movie resource", u"movie_resource/total12.html"_s, u"<a href=\"detail.asp?ID="_s,
          [](const QString &body) {
-             return flatten(parseMovieResourcePage(body, Base), [](const MovieResourceRow &r) {
+             const SiteDefinition &movieResource = DefinitionCatalog::builtIns().get(u"movie-resource"_s);
+             return flatten(parseMovieResourcePage(movieResource, body, Base), [](const MovieResourceRow &r) {
                  return QStringList{r.name, r.updateTime, r.region, r.detailAddress};
              });
          }},
@@ -105,13 +108,14 @@ const QList<Parser> &parsers()
          }},
         {"BT board", u"bt_board/list.html"_s, u"&nbsp;<A href=\""_s,
          [](const QString &body) {
-             return flatten(parseBtBoard(body, Base), [](const BtBoardRow &r) {
+             const SiteDefinition &btBoard = DefinitionCatalog::builtIns().get(u"bt-board"_s);
+             return flatten(parseBtBoard(btBoard, body, Base), [](const BtBoardRow &r) {
                  return QStringList{r.title, r.address, r.size, r.category};
              });
          }},
         {"BT movies", u"bt_movies/list.html"_s, u"<a href=\"/Download/xiazai"_s,
          [](const QString &body) {
-             return flatten(parseBtMovieList(body, Base),
+             return flatten(parseBtMovieList(DefinitionCatalog::builtIns().get(u"bt-movies"_s), body, Base),
                             [](const BtMovieRow &r) { return QStringList{r.name, r.pageAddress}; });
          }},
         {"QVOD channel", u"qvod_channel/list_7.html"_s, u"c_contentcj\"><a href=\"/content/detail_"_s,

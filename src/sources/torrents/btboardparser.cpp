@@ -1,15 +1,40 @@
 #include "sources/torrents/btboardparser.h"
 
+#include "core/addresstemplate.h"
 #include "core/markerscan.h"
+#include "core/sitedefinition.h"
 #include "core/texttools.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString CellTags = u"</?TD[^<>]*>"_s;
-const QString AnchorTags = u"</?a[^<>]*>"_s;
-const QString SpanTags = u"</?span[^<>]*>"_s;
+// The definition's markers, looked up once per page.
+struct BoardMarkers
+{
+    explicit BoardMarkers(const SiteDefinition &definition)
+        : postAddress(definition.address(u"post"_s))
+        , postLink(definition.marker(u"post_link"_s))
+        , postLinkEnd(definition.marker(u"post_link_end"_s))
+        , postOpening(definition.marker(u"post_opening"_s))
+        , cell(definition.marker(u"cell"_s))
+        , cellEnd(definition.marker(u"cell_end"_s))
+        , cellTags(definition.marker(u"cell_tags"_s))
+        , anchorTags(definition.marker(u"anchor_tags"_s))
+        , spanTags(definition.marker(u"span_tags"_s))
+    {
+    }
+
+    QString postAddress;
+    QString postLink;
+    QString postLinkEnd;
+    QString postOpening;
+    QString cell;
+    QString cellEnd;
+    QString cellTags;
+    QString anchorTags;
+    QString spanTags;
+};
 
 // Text up to `end`, keeping its first character; empty without `end`.
 QString cutKeepingFirst(QStringView text, QStringView end)
@@ -20,53 +45,53 @@ QString cutKeepingFirst(QStringView text, QStringView end)
 
 // `hasQuery`: whether the post's query could be cut (the address alone is
 // never empty once the quote is found).
-BtBoardRow boardRow(QStringView segment, const QString &siteBase, bool &hasQuery)
+BtBoardRow boardRow(QStringView segment, const QString &siteBase, const BoardMarkers &m, bool &hasQuery)
 {
     BtBoardRow row;
-    // The anchor pattern frees the title once an opening tag stands before
-    // the link target again.
-    const QString record = u"<a "_s + segment;
-    // The link targets start "display.php?" (12 characters).
-    const QString tail = record.mid(3 + 12);
+    const QString record = m.postOpening + segment;
+    const QString tail = record.mid(m.postOpening.size() + m.postLink.size());
 
-    const qsizetype quote = tail.indexOf(u'"');
+    const qsizetype quote = markerIndex(tail, m.postLinkEnd);
     if (quote >= 0)
-        row.address = siteBase + u"/display.php?"_s + tail.left(quote);
+        row.address = AddressTemplate::expand(m.postAddress, {{u"base"_s, siteBase}, {u"path"_s, tail.left(quote)}});
     hasQuery = quote > 0;
 
-    const MarkerPieces cells(tail, u"<TD"_s);
+    const MarkerPieces cells(tail, m.cell);
     if (cells.has(2))
-        row.size = preg(u"<TD"_s + cells.piece(2), CellTags);
+        row.size = preg(m.cell + cells.piece(2), m.cellTags);
     if (cells.has(4)) {
-        const QString cut = cutKeepingFirst(cells.piece(4), u"</TD>");
-        if (!cut.isEmpty()) {
-            QString category = u"<TD"_s + cut + u"/TD>"_s;
-            category = preg(category, CellTags);
-            category = preg(category, AnchorTags);
-            row.category = preg(category, SpanTags);
+        const QStringView piece = cells.piece(4);
+        const qsizetype end = markerIndex(piece, m.cellEnd);
+        if (end >= 0) {
+            QString category = m.cell + piece.left(end) + m.cellEnd;
+            category = preg(category, m.cellTags);
+            category = preg(category, m.anchorTags);
+            row.category = preg(category, m.spanTags);
         }
     }
-    const QString titleCut = cutKeepingFirst(record, u"</TD>");
-    row.title = removeAll(preg(titleCut, AnchorTags), u"<");
+    const QString titleCut = cutKeepingFirst(record, m.cellEnd);
+    row.title = removeAll(preg(titleCut, m.anchorTags), u"<");
     return row;
 }
 
 } // namespace
 
-QString btBoardAddress(const QString &siteBase, int board)
+QString btBoardAddress(const SiteDefinition &definition, const QString &siteBase, int board)
 {
-    return siteBase + u"/list.php?BoardID="_s + QString::number(board);
+    return AddressTemplate::expand(definition.address(u"list"_s),
+                                   {{u"base"_s, siteBase}, {u"number"_s, QString::number(board)}});
 }
 
-QList<BtBoardRow> parseBtBoard(const QString &page, const QString &siteBase)
+QList<BtBoardRow> parseBtBoard(const SiteDefinition &definition, const QString &page, const QString &siteBase)
 {
-    const MarkerPieces posts(page, u"&nbsp;<A href=\""_s);
+    const BoardMarkers markers(definition);
+    const MarkerPieces posts(page, definition.marker(u"post"_s));
     const qsizetype count = qMin<qsizetype>(posts.size() - 1, PostsPerBoardPage);
     QList<BtBoardRow> rows;
     rows.reserve(qMax<qsizetype>(count, 0));
     for (qsizetype i = 1; i <= count; ++i) {
         bool hasQuery = false;
-        BtBoardRow row = boardRow(posts.piece(i), siteBase, hasQuery);
+        BtBoardRow row = boardRow(posts.piece(i), siteBase, markers, hasQuery);
         if (hasQuery || !row.title.isEmpty() || !row.size.isEmpty() || !row.category.isEmpty())
             rows.append(std::move(row));
     }

@@ -1,5 +1,6 @@
 #include "sources/torrents/btboardreader.h"
 
+#include "core/definitioncatalog.h"
 #include "core/siteconfig.h"
 #include "sources/torrents/btboardparser.h"
 #include "ui/resultlist.h"
@@ -61,15 +62,17 @@ void BtBoardReader::buildControls(QWidget *page)
 QCoro::Task<> BtBoardReader::fetchBoard()
 {
     m_run->begin(u"正在获取资源 ..."_s);
+    const SiteDefinition &definition = m_context.sites().definitions().get(u"bt-board"_s);
     const QString base = m_context.sites().site(u"bt_board"_s);
-    const std::optional<QString> body = co_await m_run->fetch(btBoardAddress(base, m_board), SearchRun::Form::Plain);
+    const std::optional<QString> body =
+        co_await m_run->fetch(btBoardAddress(definition, base, m_board), SearchRun::Form::Plain);
     if (!body)
         co_return;
     if (body->isEmpty()) {
         m_run->finish();
         co_return;
     }
-    const QList<BtBoardRow> rows = parseBtBoard(*body, base);
+    const QList<BtBoardRow> rows = parseBtBoard(definition, *body, base);
     for (qsizetype i = 0; i < rows.size(); ++i)
         m_list->addRow(btBoardListRow(rows.at(i), i + 1));
     m_run->finish(u"获取完毕 ..."_s);

@@ -1,13 +1,13 @@
 #include "sources/torrents/btmovieparser.h"
 
+#include "core/addresstemplate.h"
 #include "core/markerscan.h"
+#include "core/sitedefinition.h"
 #include "sources/torrents/piececuts.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString DownloadPath = u"/Download/xiazai"_s;
 
 // Text up to `end`, keeping its first character; empty without `end`.
 QString cutKeepingFirst(QStringView text, QStringView end)
@@ -18,26 +18,33 @@ QString cutKeepingFirst(QStringView text, QStringView end)
 
 } // namespace
 
-QString btMovieListAddress(const QString &siteBase, int page)
+QString btMovieListAddress(const SiteDefinition &definition, const QString &siteBase, int page)
 {
-    const QString list = siteBase + u"/Download/bt/dianying"_s;
-    return page == 1 ? list : list + u"/"_s + QString::number(page);
+    if (page == 1)
+        return AddressTemplate::expand(definition.address(u"list_first"_s), {{u"base"_s, siteBase}});
+    return AddressTemplate::expand(definition.address(u"list"_s),
+                                   {{u"base"_s, siteBase}, {u"page"_s, QString::number(page)}});
 }
 
-QList<BtMovieRow> parseBtMovieList(const QString &page, const QString &siteBase)
+QList<BtMovieRow> parseBtMovieList(const SiteDefinition &definition, const QString &page, const QString &siteBase)
 {
-    const MarkerPieces items(page, u"<a href=\""_s + DownloadPath);
+    const MarkerPieces items(page, definition.marker(u"item"_s));
+    const QString itemEnd = definition.marker(u"item_end"_s);
+    const QString linkEnd = definition.marker(u"link_end"_s);
+    const QString title = definition.marker(u"title"_s);
+    const QString download = definition.address(u"download"_s);
     const qsizetype count = qMin<qsizetype>(items.size() - 1, BtMoviesPerPage);
     QList<BtMovieRow> rows;
     rows.reserve(qMax<qsizetype>(count, 0));
     for (qsizetype i = 1; i <= count; ++i) {
         BtMovieRow row;
-        const QString link = cutKeepingFirst(items.piece(i), u"</a>");
+        const QString link = cutKeepingFirst(items.piece(i), itemEnd);
+        // The opening tag: up to its ">".
         const QString attributes = removeAll(cutKeepingFirst(link, u">"), u">");
-        row.name = removeAll(firstPiece(attributes, u"title=\"").toString(), u"\"");
-        const QString path = cutBefore(link, u"\"");
+        row.name = removeAll(firstPiece(attributes, title).toString(), u"\"");
+        const QString path = cutBefore(link, linkEnd);
         if (!path.isEmpty())
-            row.pageAddress = siteBase + DownloadPath + path;
+            row.pageAddress = AddressTemplate::expand(download, {{u"base"_s, siteBase}, {u"path"_s, path}});
         if (row.name.isEmpty() && row.pageAddress.isEmpty())
             continue; // nothing cut
         rows.append(row);
@@ -45,15 +52,16 @@ QList<BtMovieRow> parseBtMovieList(const QString &page, const QString &siteBase)
     return rows;
 }
 
-BtMovieDownload parseBtMovieDownload(const QString &page)
+BtMovieDownload parseBtMovieDownload(const SiteDefinition &definition, const QString &page)
 {
     BtMovieDownload download;
-    QString date = cutKeepingFirst(firstPiece(page, u"文件更新时间："), u"</div>");
-    date.remove(u"</span>"_s);
+    QString date = cutKeepingFirst(firstPiece(page, definition.marker(u"date"_s)), definition.marker(u"date_end"_s));
+    date.remove(definition.marker(u"date_remove"_s));
     date.remove(u'<');
     download.date = date;
 
-    QString address = cutKeepingFirst(firstPiece(page, u"select()\">"), u"</textarea>");
+    QString address =
+        cutKeepingFirst(firstPiece(page, definition.marker(u"address"_s)), definition.marker(u"address_end"_s));
     address.remove(u'<');
     address.replace(u"&amp;"_s, u"&"_s);
     download.address = address;

@@ -1,6 +1,7 @@
 #include "sources/torrents/btmoviereader.h"
 
 #include "core/pagefetcher.h"
+#include "core/definitioncatalog.h"
 #include "core/siteconfig.h"
 #include "sources/torrents/btmovieparser.h"
 #include "ui/listdoubleclick.h"
@@ -95,14 +96,14 @@ QCoro::Task<> BtMovieReader::fetchPage()
 {
     m_run->begin(u"正在获取电影资源.."_s);
     const QString base = m_context.sites().site(u"emule"_s);
-    const std::optional<QString> body = co_await m_run->fetch(btMovieListAddress(base, m_page));
+    const std::optional<QString> body = co_await m_run->fetch(btMovieListAddress(definition(), base, m_page));
     if (!body)
         co_return;
     if (body->isEmpty()) {
         m_run->finish();
         co_return;
     }
-    const QList<BtMovieRow> rows = parseBtMovieList(*body, base);
+    const QList<BtMovieRow> rows = parseBtMovieList(definition(), *body, base);
     for (qsizetype i = 0; i < rows.size(); ++i)
         m_list->addRow(btMovieListRow(rows.at(i), i + 1));
     m_run->finish(u"资源获取完毕.."_s);
@@ -150,8 +151,13 @@ QCoro::Task<> BtMovieReader::readDownloadPage()
     const QString body = co_await m_context.fetcher().GetBody(address);
     if (!self || read != m_read || body.isEmpty())
         co_return;
-    const BtMovieDownload download = parseBtMovieDownload(body);
+    const BtMovieDownload download = parseBtMovieDownload(definition(), body);
     m_date->setText(u"更新日期："_s + download.date);
     m_address->setText(download.address);
     m_name->setText(name);
+}
+
+const SiteDefinition &BtMovieReader::definition() const
+{
+    return m_context.sites().definitions().get(u"bt-movies"_s);
 }

@@ -5,6 +5,7 @@
 #include <QCoroTask>
 #include <QObject>
 
+struct SiteDefinition;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,6 +27,7 @@ public:
     int page() const;
 
 private:
+    const SiteDefinition &definition() const;
     void buildControls(QWidget *page);
     QCoro::Task<> fetchPage();
     void nextPage();

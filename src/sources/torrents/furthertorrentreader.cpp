@@ -1,9 +1,10 @@
 #include "sources/torrents/furthertorrentreader.h"
 
+#include "core/addresstemplate.h"
+#include "core/definitioncatalog.h"
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
 #include "core/siteconfig.h"
-#include "core/texttools.h"
 #include "sources/torrents/magnetsitesparser.h"
 #include "ui/orderedfetch.h"
 #include "ui/resultlist.h"
@@ -123,14 +124,17 @@ QCoro::Task<> FurtherTorrentReader::search()
     m_itemCount = 0;
 
     const int channel = m_channel->currentIndex();
-    const QString encoded = UTF8_URLEncoding(keyword);
     QString address;
     if (channel == MagnetChannel) {
         m_run->setSiteKey(u"magnet_search"_s);
-        address = magnetSearchAddress(m_context.sites().site(u"magnet_search"_s), encoded, m_page);
+        const SiteDefinition &magnet = magnetDefinition();
+        address = magnetSearchAddress(magnet, m_context.sites().site(u"magnet_search"_s),
+                                      AddressTemplate::encodeKeyword(keyword, magnet.keyword), m_page);
     } else if (channel == ReleaseChannel) {
         m_run->setSiteKey(u"resource_release"_s);
-        address = resourceReleaseAddress(m_context.sites().site(u"resource_release"_s), encoded, m_page);
+        const SiteDefinition &release = releaseDefinition();
+        address = resourceReleaseAddress(release, m_context.sites().site(u"resource_release"_s),
+                                         AddressTemplate::encodeKeyword(keyword, release.keyword), m_page);
     } else {
         co_return;
     }
@@ -142,16 +146,17 @@ QCoro::Task<> FurtherTorrentReader::search()
     if (m_body.isEmpty())
         co_return;
 
-    const bool empty = channel == MagnetChannel ? isMagnetSearchEmpty(m_body) : isResourceReleaseEmpty(m_body);
+    const bool empty = channel == MagnetChannel ? isMagnetSearchEmpty(magnetDefinition(), m_body)
+                                                : isResourceReleaseEmpty(releaseDefinition(), m_body);
     if (empty) {
         m_run->finish(noResultText());
         m_context.message(noResultText());
         co_return;
     }
     if (channel == MagnetChannel)
-        countStep(countMagnetSearchItems(m_body), m_magnetTimer);
+        countStep(countMagnetSearchItems(magnetDefinition(), m_body), m_magnetTimer);
     else
-        countStep(countResourceReleaseItems(m_body), m_releaseTimer);
+        countStep(countResourceReleaseItems(releaseDefinition(), m_body), m_releaseTimer);
 }
 
 void FurtherTorrentReader::countStep(qsizetype count, ReaderTimer *timer)
@@ -164,7 +169,7 @@ void FurtherTorrentReader::countStep(qsizetype count, ReaderTimer *timer)
 void FurtherTorrentReader::parseMagnetSearch()
 {
     m_magnetTimer->disarm();
-    const QList<MagnetSearchRow> rows = parseMagnetSearchPage(m_body, m_itemCount);
+    const QList<MagnetSearchRow> rows = parseMagnetSearchPage(magnetDefinition(), m_body, m_itemCount);
     for (qsizetype i = 0; i < rows.size(); ++i)
         m_list->addRow(magnetSearchListRow(rows.at(i), i + 1));
     finishParse();
@@ -175,17 +180,21 @@ void FurtherTorrentReader::parseResourceRelease()
     // One run per count step, however long its detail fetches take.
     m_releaseTimer->disarm();
     const QString base = m_context.sites().site(u"resource_release"_s);
-    const QList<ReleaseItem> items = parseResourceReleasePage(m_body, m_itemCount);
+    const SiteDefinition &release = releaseDefinition();
+    const QList<ReleaseItem> items = parseResourceReleasePage(release, m_body, m_itemCount);
     QStringList details;
-    for (const ReleaseItem &item : items)
-        details.append(item.detailPath.isEmpty() ? QString() : base + item.detailPath);
+    for (const ReleaseItem &item : items) {
+        details.append(item.detailPath.isEmpty() ? QString()
+                                                 : resourceReleaseDetailAddress(release, base, item.detailPath));
+    }
 
     // The detail pages come several at a time; the rows still go in page order.
     OrderedFetch::start(
         m_run, m_run->current(), details, m_context.sites().network().parallel,
         [this, items](qsizetype i, const QString &detail) {
             const ReleaseItem &item = items.at(i);
-            const QString magnet = item.detailPath.isEmpty() ? QString() : resourceReleaseMagnet(detail);
+            const QString magnet =
+                item.detailPath.isEmpty() ? QString() : resourceReleaseMagnet(releaseDefinition(), detail);
             m_list->addRow(resourceReleaseListRow(item, magnet, i + 1));
         },
         [this] { finishParse(); });
@@ -196,4 +205,14 @@ void FurtherTorrentReader::finishParse()
     m_run->finish(u"资源搜索完毕.."_s);
     m_next->setEnabled(true);
     m_previous->setEnabled(true);
+}
+
+const SiteDefinition &FurtherTorrentReader::magnetDefinition() const
+{
+    return m_context.sites().definitions().get(u"magnet"_s);
+}
+
+const SiteDefinition &FurtherTorrentReader::releaseDefinition() const
+{
+    return m_context.sites().definitions().get(u"release"_s);
 }

@@ -5,6 +5,7 @@
 #include <QCoroTask>
 #include <QObject>
 
+struct SiteDefinition;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -25,6 +26,8 @@ public:
     FurtherTorrentReader(const ReaderContext &context, QWidget *page, QObject *parent = nullptr);
 
 private:
+    const SiteDefinition &magnetDefinition() const;
+    const SiteDefinition &releaseDefinition() const;
     void buildControls(QWidget *page);
     QCoro::Task<> search();
     void nextPage();

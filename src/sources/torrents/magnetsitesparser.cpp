@@ -1,6 +1,8 @@
 #include "sources/torrents/magnetsitesparser.h"
 
+#include "core/addresstemplate.h"
 #include "core/markerscan.h"
+#include "core/sitedefinition.h"
 #include "core/texttools.h"
 #include "sources/torrents/piececuts.h"
 
@@ -8,33 +10,23 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString &filesMarker()
+QString pagedAddress(const SiteDefinition &definition, const QString &siteBase, const QString &encodedKeyword,
+                     int page)
 {
-    static const QString marker = u"<ul class=\"m-files-ul\">"_s;
-    return marker;
+    return AddressTemplate::expand(
+        definition.searchAddress,
+        {{u"base"_s, siteBase}, {u"keyword"_s, encodedKeyword}, {u"page"_s, QString::number(page)}});
 }
 
-const QString &releaseItemMarker()
+QString metaField(QStringView meta, QStringView marker, QStringView end)
 {
-    static const QString marker = u"<div class=\"name\">"_s;
-    return marker;
+    return removeAll(cutFirstPiece(meta, marker, end), u"&");
 }
 
-const QString &noResultCount()
+QString itemName(QStringView files, QStringView end, const QString &tag)
 {
-    static const QString text = u"<strong>0</strong>个结果"_s;
-    return text;
-}
-
-QString metaField(QStringView meta, QStringView marker)
-{
-    return removeAll(cutFirstPiece(meta, marker, u"&nbsp;"), u"&");
-}
-
-QString itemName(QStringView files)
-{
-    QString name = cutBefore(files, u"<span");
-    name.remove(u"<li>"_s);
+    QString name = cutBefore(files, end);
+    name.remove(tag);
     name.remove(QLatin1Char('\r'));
     name.remove(QLatin1Char('\n'));
     name.remove(QLatin1Char('<'));
@@ -43,54 +35,72 @@ QString itemName(QStringView files)
 
 } // namespace
 
-QString magnetSearchAddress(const QString &siteBase, const QString &encodedKeyword, int page)
+QString magnetSearchAddress(const SiteDefinition &definition, const QString &siteBase, const QString &encodedKeyword,
+                            int page)
 {
-    return siteBase + u"/?s="_s + encodedKeyword + u"&p="_s + QString::number(page);
+    return pagedAddress(definition, siteBase, encodedKeyword, page);
 }
 
-QString resourceReleaseAddress(const QString &siteBase, const QString &encodedKeyword, int page)
+QString resourceReleaseAddress(const SiteDefinition &definition, const QString &siteBase,
+                               const QString &encodedKeyword, int page)
 {
-    return siteBase + u"/search/"_s + encodedKeyword + u"?page="_s + QString::number(page);
+    return pagedAddress(definition, siteBase, encodedKeyword, page);
 }
 
-bool isMagnetSearchEmpty(const QString &body)
+QString resourceReleaseDetailAddress(const SiteDefinition &definition, const QString &siteBase,
+                                     const QString &detailPath)
 {
-    return body.contains(u"没有找到任何结果"_s) || body.contains(noResultCount());
+    // The path always starts with "/", which the template writes itself.
+    return AddressTemplate::expand(definition.address(u"detail"_s),
+                                   {{u"base"_s, siteBase}, {u"path"_s, detailPath.mid(1)}});
 }
 
-bool isResourceReleaseEmpty(const QString &body)
+bool isMagnetSearchEmpty(const SiteDefinition &definition, const QString &body)
 {
-    return body.contains(noResultCount());
+    return body.contains(definition.marker(u"no_results"_s)) || body.contains(definition.marker(u"zero_results"_s));
 }
 
-qsizetype countMagnetSearchItems(const QString &body)
+bool isResourceReleaseEmpty(const SiteDefinition &definition, const QString &body)
 {
-    return countFrom(body, filesMarker());
+    return body.contains(definition.marker(u"zero_results"_s));
 }
 
-qsizetype countResourceReleaseItems(const QString &body)
+qsizetype countMagnetSearchItems(const SiteDefinition &definition, const QString &body)
 {
-    return countFrom(body, releaseItemMarker());
+    return countFrom(body, definition.marker(u"item"_s));
 }
 
-QList<MagnetSearchRow> parseMagnetSearchPage(const QString &body, qsizetype count)
+qsizetype countResourceReleaseItems(const SiteDefinition &definition, const QString &body)
 {
-    const MarkerPieces files(body, filesMarker());
-    const MarkerPieces metas(body, u"<p class=\"m-meta\">"_s);
+    return countFrom(body, definition.marker(u"item"_s));
+}
+
+QList<MagnetSearchRow> parseMagnetSearchPage(const SiteDefinition &definition, const QString &body, qsizetype count)
+{
+    const MarkerPieces files(body, definition.marker(u"item"_s));
+    const MarkerPieces metas(body, definition.marker(u"meta"_s));
+    const QString nameEnd = definition.marker(u"name_end"_s);
+    const QString nameTag = definition.marker(u"name_remove"_s);
+    const QString metaEnd = definition.marker(u"meta_end"_s);
+    const QString size = definition.marker(u"size"_s);
+    const QString time = definition.marker(u"time"_s);
+    const QString fieldEnd = definition.marker(u"meta_field_end"_s);
+    const QString link = definition.marker(u"link"_s);
+    const QString linkEnd = definition.marker(u"link_end"_s);
     QList<MagnetSearchRow> rows;
     rows.reserve(qMax<qsizetype>(count, 0));
     for (qsizetype i = 1; i <= count; ++i) {
         MagnetSearchRow row;
         if (files.has(i))
-            row.name = itemName(files.piece(i));
+            row.name = itemName(files.piece(i), nameEnd, nameTag);
         if (metas.has(i)) {
-            const QString meta = cutBefore(metas.piece(i), u"</li>");
-            row.size = metaField(meta, u"大小: ");
-            row.time = metaField(meta, u"创建时间: ");
-            const QString link = cutFirstPiece(meta, u"<a href=\"", u"\"");
+            const QString meta = cutBefore(metas.piece(i), metaEnd);
+            row.size = metaField(meta, size, fieldEnd);
+            row.time = metaField(meta, time, fieldEnd);
+            const QString address = cutFirstPiece(meta, link, linkEnd);
             // The parameters after the first "&" go; a bare link stays whole.
-            const qsizetype amp = link.indexOf(QLatin1Char('&'));
-            row.magnetLink = amp < 0 ? link : link.left(amp);
+            const qsizetype amp = address.indexOf(QLatin1Char('&'));
+            row.magnetLink = amp < 0 ? address : address.left(amp);
         }
         if (row.name.isEmpty() && row.size.isEmpty() && row.time.isEmpty() && row.magnetLink.isEmpty())
             continue; // nothing cut
@@ -99,29 +109,35 @@ QList<MagnetSearchRow> parseMagnetSearchPage(const QString &body, qsizetype coun
     return rows;
 }
 
-QList<ReleaseItem> parseResourceReleasePage(const QString &body, qsizetype count)
+QList<ReleaseItem> parseResourceReleasePage(const SiteDefinition &definition, const QString &body, qsizetype count)
 {
-    const MarkerPieces anchors(body, u"</font><a href=\""_s);
-    const MarkerPieces times(body, u"<p>发布:"_s);
+    const MarkerPieces anchors(body, definition.marker(u"anchor"_s));
+    const MarkerPieces times(body, definition.marker(u"time"_s));
+    const QString anchorEnd = definition.marker(u"anchor_end"_s);
+    const QString linkEnd = definition.marker(u"link_end"_s);
+    const QString anchorOpening = definition.marker(u"anchor_opening"_s);
+    const QString anchorTags = definition.marker(u"name_anchor_tags"_s);
+    const QString fontTags = definition.marker(u"name_font_tags"_s);
+    const QString timeEnd = definition.marker(u"time_end"_s);
     QList<ReleaseItem> items;
     items.reserve(qMax<qsizetype>(count, 0));
     for (qsizetype i = 1; i <= count; ++i) {
         ReleaseItem item;
         if (anchors.has(i)) {
             const QStringView anchor = anchors.piece(i);
-            const qsizetype close = markerIndex(anchor, u"</a>");
+            const qsizetype close = markerIndex(anchor, anchorEnd);
             if (close >= 0) {
                 // Put the anchor back together, then keep only its text.
-                const QString whole = u"<a href=\""_s + anchor.left(close + 1) + u"/a>"_s;
-                item.name = preg(preg(whole, u"</?a[^<>]*>"_s), u"</?font[^<>]*>"_s);
+                const QString whole = anchorOpening + anchor.left(close) + anchorEnd;
+                item.name = preg(preg(whole, anchorTags), fontTags);
             }
             // The path comes from the page: kept a path on the same site, so
             // "@host/x" after the base address cannot name another host.
-            item.detailPath = cutBefore(anchor, u"\"");
+            item.detailPath = cutBefore(anchor, linkEnd);
             if (!item.detailPath.isEmpty() && !item.detailPath.startsWith(QLatin1Char('/')))
                 item.detailPath.prepend(QLatin1Char('/'));
         }
-        item.time = pieceField(times, i, u"</p>", u"<");
+        item.time = pieceField(times, i, timeEnd, u"<");
         if (item.name.isEmpty() && item.time.isEmpty() && item.detailPath.isEmpty())
             continue; // nothing cut
         items.append(item);
@@ -129,11 +145,9 @@ QList<ReleaseItem> parseResourceReleasePage(const QString &body, qsizetype count
     return items;
 }
 
-QString resourceReleaseMagnet(const QString &detailBody)
+QString resourceReleaseMagnet(const SiteDefinition &definition, const QString &detailBody)
 {
-    static const QString marker =
-        u"<a class=\"bnt-0 resource-download-name\"  data-download-type=\"1\" target='blank' href=\""_s;
-    return cutFirstPiece(detailBody, marker, u"\"");
+    return cutFirstPiece(detailBody, definition.marker(u"detail_magnet"_s), definition.marker(u"detail_magnet_end"_s));
 }
 
 ListRow magnetSearchListRow(const MagnetSearchRow &row, qsizetype number)

@@ -1,6 +1,8 @@
 #include "sources/torrents/movieresourceparser.h"
 
+#include "core/addresstemplate.h"
 #include "core/markerscan.h"
+#include "core/sitedefinition.h"
 #include "core/texttools.h"
 #include "sources/torrents/piececuts.h"
 
@@ -11,17 +13,17 @@ namespace {
 constexpr int TitlesPerPage = 30;
 
 // "…>text<" of a region link: what stands after its first ">".
-QString regionText(QStringView piece)
+QString regionText(QStringView piece, QStringView end)
 {
-    const qsizetype close = markerIndex(piece, u"</a>");
+    const qsizetype close = markerIndex(piece, end);
     if (close < 0)
         return {};
     return removeAll(firstPiece(piece.left(close + 1), u">").toString(), u"<");
 }
 
-QString titleText(QStringView anchor)
+QString titleText(QStringView anchor, QStringView marker)
 {
-    const QStringView title = firstPiece(anchor, u"title=");
+    const QStringView title = firstPiece(anchor, marker);
     const qsizetype close = title.indexOf(QLatin1Char('>'));
     if (close < 0)
         return {};
@@ -38,33 +40,41 @@ QString detailId(QStringView anchor)
 
 } // namespace
 
-QString movieResourceAddress(const QString &siteBase, const QString &encodedKeyword, const QString &pageText)
+QString movieResourceAddress(const SiteDefinition &definition, const QString &siteBase, const QString &encodedKeyword,
+                             const QString &pageText)
 {
-    return siteBase + u"/index.asp?keyword="_s + encodedKeyword + u"&page="_s + pageText;
+    return AddressTemplate::expand(definition.searchAddress,
+                                   {{u"base"_s, siteBase}, {u"keyword"_s, encodedKeyword}, {u"page"_s, pageText}});
 }
 
-bool isMovieResourceEmpty(const QString &body)
+bool isMovieResourceEmpty(const SiteDefinition &definition, const QString &body)
 {
-    return body.contains(u"没有符合属性的影片"_s);
+    return body.contains(definition.marker(u"no_match"_s));
 }
 
-bool statesMovieResourceTotal(const QString &body)
+bool statesMovieResourceTotal(const SiteDefinition &definition, const QString &body)
 {
-    return body.contains(u"共有");
+    return body.contains(definition.marker(u"total"_s));
 }
 
-int movieResourceRowLimit(const QString &body)
+int movieResourceRowLimit(const SiteDefinition &definition, const QString &body)
 {
-    const QString total = removeAll(cutFirstPiece(body, u"共有", u"部"), u"部");
+    const QString end = definition.marker(u"total_end"_s);
+    const QString total = removeAll(cutFirstPiece(body, definition.marker(u"total"_s), end), end);
     return qMin(leadingNumber(total), TitlesPerPage);
 }
 
-QList<MovieResourceRow> parseMovieResourcePage(const QString &body, const QString &siteBase)
+QList<MovieResourceRow> parseMovieResourcePage(const SiteDefinition &definition, const QString &body,
+                                               const QString &siteBase)
 {
-    const MarkerPieces anchors(body, u"<a href=\"detail.asp?ID="_s);
-    const MarkerPieces times(body, u"<td class=\"l6 \">"_s);
-    const MarkerPieces regions(body, u"index.asp?RegionID="_s);
-    const qsizetype limit = qMin<qsizetype>(movieResourceRowLimit(body), anchors.size() - 1);
+    const MarkerPieces anchors(body, definition.marker(u"anchor"_s));
+    const MarkerPieces times(body, definition.marker(u"updated"_s));
+    const MarkerPieces regions(body, definition.marker(u"region"_s));
+    const QString titleMarker = definition.marker(u"title"_s);
+    const QString timeEnd = definition.marker(u"updated_end"_s);
+    const QString regionEnd = definition.marker(u"region_end"_s);
+    const QString detail = definition.address(u"detail"_s);
+    const qsizetype limit = qMin<qsizetype>(movieResourceRowLimit(definition, body), anchors.size() - 1);
 
     QList<MovieResourceRow> rows;
     rows.reserve(qMax<qsizetype>(limit, 0));
@@ -72,11 +82,11 @@ QList<MovieResourceRow> parseMovieResourcePage(const QString &body, const QStrin
         const QStringView anchor = anchors.piece(i);
         MovieResourceRow row;
         const QString id = detailId(anchor);
-        row.detailAddress = siteBase + u"/detail.asp?ID="_s + id;
-        row.updateTime = pieceField(times, i, u"</td>", u"<");
+        row.detailAddress = AddressTemplate::expand(detail, {{u"base"_s, siteBase}, {u"number"_s, id}});
+        row.updateTime = pieceField(times, i, timeEnd, u"<");
         if (regions.has(i))
-            row.region = regionText(regions.piece(i));
-        row.name = titleText(anchor);
+            row.region = regionText(regions.piece(i), regionEnd);
+        row.name = titleText(anchor, titleMarker);
         if (id.isEmpty() && row.updateTime.isEmpty() && row.region.isEmpty() && row.name.isEmpty())
             continue; // nothing cut
         rows.append(row);

@@ -1,9 +1,10 @@
 #include "sources/torrents/movieresourcereader.h"
 
+#include "core/addresstemplate.h"
+#include "core/definitioncatalog.h"
 #include "core/pagefetcher.h"
 #include "core/qvodaddresses.h"
 #include "core/siteconfig.h"
-#include "core/texttools.h"
 #include "sources/torrents/movieresourceparser.h"
 #include "sources/torrents/sourcebuttongroup.h"
 #include "ui/listdoubleclick.h"
@@ -84,8 +85,11 @@ QCoro::Task<> MovieResourceReader::search()
     }
     m_run->begin(u"正在搜索资源，请稍等.."_s);
 
+    const SiteDefinition &definition = m_context.sites().definitions().get(u"movie-resource"_s);
     const QString base = m_context.sites().site(u"movie_resource"_s);
-    const QString address = movieResourceAddress(base, UTF8_URLEncoding(keyword), m_pageBox->text());
+    const QString address = movieResourceAddress(definition, base,
+                                                 AddressTemplate::encodeKeyword(keyword, definition.keyword),
+                                                 m_pageBox->text());
     const std::optional<QString> fetched = co_await m_run->fetch(address);
     if (!fetched)
         co_return;
@@ -93,11 +97,11 @@ QCoro::Task<> MovieResourceReader::search()
     // A failed fetch, and a page without the site's result markup (an error
     // page, a broken answer), end like a page without matches: never with
     // the completion text over an empty list.
-    if (body.isEmpty() || isMovieResourceEmpty(body) || !statesMovieResourceTotal(body)) {
+    if (body.isEmpty() || isMovieResourceEmpty(definition, body) || !statesMovieResourceTotal(definition, body)) {
         reportNotFound();
         co_return;
     }
-    const QList<MovieResourceRow> rows = parseMovieResourcePage(body, base);
+    const QList<MovieResourceRow> rows = parseMovieResourcePage(definition, body, base);
     for (qsizetype i = 0; i < rows.size(); ++i)
         m_list->addRow(movieResourceListRow(rows.at(i), i + 1));
     m_run->finish(u"搜索完毕.."_s);

@@ -1,52 +1,65 @@
 #include "sources/torrents/rssfeedparser.h"
 
+#include "core/addresstemplate.h"
 #include "core/markerscan.h"
-#include "sources/torrents/piececuts.h"
+#include "core/sitedefinition.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString &itemMarker()
+// A field's start and end markers, looked up once per parse.
+struct Cut
 {
-    static const QString marker = u"<item>"_s;
-    return marker;
+    QString start;
+    QString end;
+};
+
+Cut cutOf(const SiteDefinition &definition, const QString &name)
+{
+    return {definition.marker(name), definition.marker(name + u"_end"_s)};
 }
 
-QString fieldOf(QStringView item, QStringView marker, QStringView end, QStringView strip)
+QString fieldOf(QStringView item, const Cut &cut, QStringView strip)
 {
-    return removeAll(cutFirstPiece(item, marker, end), strip);
+    return removeAll(cutFirstPiece(item, cut.start, cut.end), strip);
 }
 
 } // namespace
 
-QString rssFeedAddress(const QString &siteBase, const QString &encodedKeyword)
+QString rssFeedAddress(const SiteDefinition &definition, const QString &siteBase, const QString &encodedKeyword)
 {
-    return siteBase + u"/rss/"_s + encodedKeyword + u"/"_s;
+    return AddressTemplate::expand(definition.searchAddress, {{u"base"_s, siteBase}, {u"keyword"_s, encodedKeyword}});
 }
 
-qsizetype countRssFeedItems(const QString &body)
+qsizetype countRssFeedItems(const SiteDefinition &definition, const QString &body)
 {
-    return countFrom(body, itemMarker());
+    return countFrom(body, definition.marker(u"item"_s));
 }
 
-QList<RssFeedRow> parseRssFeed(const QString &body, qsizetype count)
+QList<RssFeedRow> parseRssFeed(const SiteDefinition &definition, const QString &body, qsizetype count)
 {
-    const MarkerPieces items(body, itemMarker());
+    const MarkerPieces items(body, definition.marker(u"item"_s));
+    const QString itemEnd = definition.marker(u"item_end"_s);
+    const Cut title = cutOf(definition, u"title"_s);
+    const Cut size = cutOf(definition, u"size"_s);
+    const Cut torrent = cutOf(definition, u"torrent"_s);
+    const Cut date = cutOf(definition, u"date"_s);
     if (count < 0 || count > items.size() - 1)
         count = items.size() - 1;
     QList<RssFeedRow> rows;
     rows.reserve(count);
     for (qsizetype i = 1; i <= count; ++i) {
         QStringView item = items.piece(i);
-        const qsizetype end = markerIndex(item, u"</item>");
+        const qsizetype end = markerIndex(item, itemEnd);
         if (end >= 0)
             item = item.left(end);
         RssFeedRow row;
-        row.title = fieldOf(item, u"<title><![CDATA[", u"]]", u"]");
-        row.size = fieldOf(item, u"Size:", u"</b>", u"<");
-        row.torrentAddress = fieldOf(item, u"<enclosure url=\"", u"\"", {});
-        row.date = fieldOf(item, u"<pubDate>", u"</pubDate>", u"<");
+        // What is left of the CDATA end, and a stray "<", go.
+        row.title = fieldOf(item, title, u"]");
+        row.size = fieldOf(item, size, u"<");
+        row.torrentAddress = fieldOf(item, torrent, {});
+        row.date = fieldOf(item, date, u"<");
         if (row.title.isEmpty() && row.size.isEmpty() && row.torrentAddress.isEmpty() && row.date.isEmpty())
             continue; // an item with nothing in it
         rows.append(row);

@@ -1,10 +1,11 @@
 #include "sources/torrents/rssfeedreader.h"
 
+#include "core/addresstemplate.h"
+#include "core/definitioncatalog.h"
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
 #include "core/services.h"
 #include "core/siteconfig.h"
-#include "core/texttools.h"
 #include "sources/torrents/rssfeedparser.h"
 #include "sources/torrents/sourcebuttongroup.h"
 #include "sources/torrents/torrentfilesaver.h"
@@ -48,8 +49,9 @@ RssFeedReader::RssFeedReader(const ReaderContext &context, QWidget *page, QObjec
                           this);
     m_run->setSiteKey(u"rss_feed"_s);
 
-    connect(m_keyword, &QLineEdit::textChanged, this,
-            [this](const QString &text) { m_encodedKeyword = UTF8_URLEncoding(text); });
+    connect(m_keyword, &QLineEdit::textChanged, this, [this](const QString &text) {
+        m_encodedKeyword = AddressTemplate::encodeKeyword(text, definition().keyword);
+    });
     connect(sources, &SourceButtonGroup::pressed, this, [this](int index) {
         if (index == 1)
             search();
@@ -76,7 +78,7 @@ QCoro::Task<> RssFeedReader::search()
     m_run->begin(u"正在进行搜索..."_s);
     m_itemCount = 0;
 
-    const QString address = rssFeedAddress(m_context.sites().site(u"rss_feed"_s), m_encodedKeyword);
+    const QString address = rssFeedAddress(definition(), m_context.sites().site(u"rss_feed"_s), m_encodedKeyword);
     const std::optional<QString> body = co_await m_run->fetch(address);
     if (!body)
         co_return;
@@ -87,7 +89,7 @@ QCoro::Task<> RssFeedReader::search()
 
 void RssFeedReader::countStep()
 {
-    const qsizetype count = qMin(countRssFeedItems(m_body), MaxItems);
+    const qsizetype count = qMin(countRssFeedItems(definition(), m_body), MaxItems);
     m_itemCount = qint16(count);
     if (count > 0)
         m_parseTimer->arm();
@@ -96,7 +98,7 @@ void RssFeedReader::countStep()
 
 void RssFeedReader::parseTick()
 {
-    const QList<RssFeedRow> rows = parseRssFeed(m_body, m_itemCount);
+    const QList<RssFeedRow> rows = parseRssFeed(definition(), m_body, m_itemCount);
     m_itemCount = 0;
     for (qsizetype i = 0; i < rows.size(); ++i)
         m_list->addRow(rssFeedListRow(rows.at(i), i + 1));
@@ -134,4 +136,9 @@ QCoro::Task<> RssFeedReader::downloadTorrent()
         m_context.report(u"种子下载失败.."_s);
     else
         m_context.report(u"种子已下载到："_s + QDir::toNativeSeparators(path));
+}
+
+const SiteDefinition &RssFeedReader::definition() const
+{
+    return m_context.sites().definitions().get(u"rss"_s);
 }

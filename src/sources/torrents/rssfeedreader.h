@@ -5,6 +5,7 @@
 #include <QCoroTask>
 #include <QObject>
 
+struct SiteDefinition;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -24,6 +25,7 @@ public:
     RssFeedReader(const ReaderContext &context, QWidget *page, QObject *parent = nullptr);
 
 private:
+    const SiteDefinition &definition() const;
     void buildControls(QWidget *page, SourceButtonGroup *sources);
     QCoro::Task<> search();
     void countStep();    // hx2

@@ -63,10 +63,12 @@ QCoro::Task<QList<ListRow>> torrentSearch(SourceFetch &fetch, const SourceQuery 
 
 QCoro::Task<QList<ListRow>> rssFeed(SourceFetch &fetch, const SourceQuery &query)
 {
-    const QString address = rssFeedAddress(fetch.sites().site(u"rss_feed"_s), UTF8_URLEncoding(query.keyword));
+    const SiteDefinition &definition = fetch.sites().definitions().get(u"rss"_s);
+    const QString address = rssFeedAddress(definition, fetch.sites().site(u"rss_feed"_s),
+                                           AddressTemplate::encodeKeyword(query.keyword, definition.keyword));
     const QString body = co_await fetch.get(address);
-    const qsizetype count = qMin(countRssFeedItems(body), MaxItems);
-    co_return numberedRows(parseRssFeed(body, count), rssFeedListRow);
+    const qsizetype count = qMin(countRssFeedItems(definition, body), MaxItems);
+    co_return numberedRows(parseRssFeed(definition, body, count), rssFeedListRow);
 }
 
 const QString &movieResourcePlaceholder()
@@ -80,23 +82,27 @@ QCoro::Task<QList<ListRow>> movieResource(SourceFetch &fetch, const SourceQuery 
     // The keyword box's placeholder is no keyword.
     if (query.keyword == movieResourcePlaceholder())
         co_return QList<ListRow>();
+    const SiteDefinition &definition = fetch.sites().definitions().get(u"movie-resource"_s);
     const QString base = fetch.sites().site(u"movie_resource"_s);
-    const QString address = movieResourceAddress(base, UTF8_URLEncoding(query.keyword), query.page);
+    const QString address = movieResourceAddress(
+        definition, base, AddressTemplate::encodeKeyword(query.keyword, definition.keyword), query.page);
     const QString body = co_await fetch.get(address);
-    if (body.isEmpty() || isMovieResourceEmpty(body) || !statesMovieResourceTotal(body))
+    if (body.isEmpty() || isMovieResourceEmpty(definition, body) || !statesMovieResourceTotal(definition, body))
         co_return QList<ListRow>();
-    co_return numberedRows(parseMovieResourcePage(body, base), movieResourceListRow);
+    co_return numberedRows(parseMovieResourcePage(definition, body, base), movieResourceListRow);
 }
 
 QCoro::Task<QList<ListRow>> magnetSearch(SourceFetch &fetch, const SourceQuery &query)
 {
+    const SiteDefinition &definition = fetch.sites().definitions().get(u"magnet"_s);
     const QString base = fetch.sites().site(u"magnet_search"_s);
-    const QString address = magnetSearchAddress(base, UTF8_URLEncoding(query.keyword), pageCounter(query.page));
+    const QString address = magnetSearchAddress(
+        definition, base, AddressTemplate::encodeKeyword(query.keyword, definition.keyword), pageCounter(query.page));
     const QString body = co_await fetch.get(address);
-    if (body.isEmpty() || isMagnetSearchEmpty(body))
+    if (body.isEmpty() || isMagnetSearchEmpty(definition, body))
         co_return QList<ListRow>();
-    const qsizetype count = qMin(countMagnetSearchItems(body), MaxItems);
-    co_return numberedRows(parseMagnetSearchPage(body, count), magnetSearchListRow);
+    const qsizetype count = qMin(countMagnetSearchItems(definition, body), MaxItems);
+    co_return numberedRows(parseMagnetSearchPage(definition, body, count), magnetSearchListRow);
 }
 
 // A release item's detail page; an item without a detail link fetches
@@ -110,13 +116,15 @@ QCoro::Task<QString> releaseDetail(SourceFetch &fetch, QString address)
 
 QCoro::Task<QList<ListRow>> resourceRelease(SourceFetch &fetch, const SourceQuery &query)
 {
+    const SiteDefinition &definition = fetch.sites().definitions().get(u"release"_s);
     const QString base = fetch.sites().site(u"resource_release"_s);
-    const QString address = resourceReleaseAddress(base, UTF8_URLEncoding(query.keyword), pageCounter(query.page));
+    const QString address = resourceReleaseAddress(
+        definition, base, AddressTemplate::encodeKeyword(query.keyword, definition.keyword), pageCounter(query.page));
     const QString body = co_await fetch.get(address);
-    if (body.isEmpty() || isResourceReleaseEmpty(body))
+    if (body.isEmpty() || isResourceReleaseEmpty(definition, body))
         co_return QList<ListRow>();
     const QList<ReleaseItem> items =
-        parseResourceReleasePage(body, qMin(countResourceReleaseItems(body), MaxItems));
+        parseResourceReleasePage(definition, body, qMin(countResourceReleaseItems(definition, body), MaxItems));
 
     // The detail pages come several at a time, as many as the window
     // fetches at once; the rows still go in page order.
@@ -126,7 +134,8 @@ QCoro::Task<QList<ListRow>> resourceRelease(SourceFetch &fetch, const SourceQuer
     const auto startUpTo = [&](qsizetype end) {
         while (qsizetype(details.size()) < qMin(end, items.size())) {
             const ReleaseItem &item = items.at(qsizetype(details.size()));
-            const QString detail = item.detailPath.isEmpty() ? QString() : base + item.detailPath;
+            const QString detail =
+                item.detailPath.isEmpty() ? QString() : resourceReleaseDetailAddress(definition, base, item.detailPath);
             details.push_back(releaseDetail(fetch, detail));
         }
     };
@@ -137,7 +146,7 @@ QCoro::Task<QList<ListRow>> resourceRelease(SourceFetch &fetch, const SourceQuer
         const QString detailBody = co_await std::move(details[size_t(i)]);
         startUpTo(i + 1 + parallel);
         const ReleaseItem &item = items.at(i);
-        const QString magnet = item.detailPath.isEmpty() ? QString() : resourceReleaseMagnet(detailBody);
+        const QString magnet = item.detailPath.isEmpty() ? QString() : resourceReleaseMagnet(definition, detailBody);
         listed.append(resourceReleaseListRow(item, magnet, i + 1));
     }
     co_return listed;
@@ -148,10 +157,11 @@ QCoro::Task<QList<ListRow>> btBoard(SourceFetch &fetch, const SourceQuery &query
     const int board = numberFrom(query.keyword, LastBoard);
     if (board == 0)
         co_return QList<ListRow>();
+    const SiteDefinition &definition = fetch.sites().definitions().get(u"bt-board"_s);
     const QString base = fetch.sites().site(u"bt_board"_s);
-    const QString address = btBoardAddress(base, board);
+    const QString address = btBoardAddress(definition, base, board);
     const QString body = co_await fetch.get(address, PageFetcher::Form::Plain);
-    co_return numberedRows(parseBtBoard(body, base), btBoardListRow);
+    co_return numberedRows(parseBtBoard(definition, body, base), btBoardListRow);
 }
 
 const QStringList &btMovieCategories()
@@ -164,10 +174,11 @@ QCoro::Task<QList<ListRow>> btMovies(SourceFetch &fetch, const SourceQuery &quer
 {
     if (categoryOf(query.keyword, btMovieCategories()) == 0)
         co_return QList<ListRow>();
+    const SiteDefinition &definition = fetch.sites().definitions().get(u"bt-movies"_s);
     const QString base = fetch.sites().site(u"emule"_s);
-    const QString address = btMovieListAddress(base, pageCounter(query.page));
+    const QString address = btMovieListAddress(definition, base, pageCounter(query.page));
     const QString body = co_await fetch.get(address);
-    co_return numberedRows(parseBtMovieList(body, base), btMovieListRow);
+    co_return numberedRows(parseBtMovieList(definition, body, base), btMovieListRow);
 }
 
 // The refusals in each reader's own words.

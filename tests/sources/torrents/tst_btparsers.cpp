@@ -1,3 +1,4 @@
+#include "core/definitioncatalog.h"
 #include "sources/torrents/btboardparser.h"
 #include "sources/torrents/btmovieparser.h"
 #include "sources/playback/qvodsearchdetailparser.h"
@@ -18,6 +19,16 @@ QString fixture(const QString &site, const QString &name)
 }
 
 const QString Base = u"http://site.example/base"_s;
+
+const SiteDefinition &btBoard()
+{
+    return DefinitionCatalog::builtIns().get(u"bt-board"_s);
+}
+
+const SiteDefinition &btMovies()
+{
+    return DefinitionCatalog::builtIns().get(u"bt-movies"_s);
+}
 
 QString boardPage(int posts)
 {
@@ -62,13 +73,13 @@ private Q_SLOTS:
 
 void TestBtParsers::boardAddress()
 {
-    QCOMPARE(btBoardAddress(Base, 1), u"http://site.example/base/list.php?BoardID=1"_s);
-    QCOMPARE(btBoardAddress(Base, 8), u"http://site.example/base/list.php?BoardID=8"_s);
+    QCOMPARE(btBoardAddress(btBoard(), Base, 1), u"http://site.example/base/list.php?BoardID=1"_s);
+    QCOMPARE(btBoardAddress(btBoard(), Base, 8), u"http://site.example/base/list.php?BoardID=8"_s);
 }
 
 void TestBtParsers::boardRows()
 {
-    const QList<BtBoardRow> rows = parseBtBoard(fixture(u"bt_board"_s, u"list.html"_s), Base);
+    const QList<BtBoardRow> rows = parseBtBoard(btBoard(), fixture(u"bt_board"_s, u"list.html"_s), Base);
     QCOMPARE(rows.size(), 3);
     // The query goes into the address as the page gives it.
     QCOMPARE(rows.at(0).address, u"http://site.example/base/display.php?BoardID=2&ID=2001"_s);
@@ -108,14 +119,14 @@ void TestBtParsers::rowCounts()
     QFETCH(int, items);
     QFETCH(int, expected);
     if (kind == u"board"_s) {
-        const QList<BtBoardRow> rows = parseBtBoard(boardPage(items), Base);
+        const QList<BtBoardRow> rows = parseBtBoard(btBoard(), boardPage(items), Base);
         QCOMPARE(rows.size(), expected);
         for (int i = 0; i < rows.size(); ++i) {
             QCOMPARE(rows.at(i).title, u"帖"_s + QString::number(i + 1));
             QCOMPARE(rows.at(i).size, QString::number(i + 1) + u" MB"_s);
         }
     } else {
-        const QList<BtMovieRow> rows = parseBtMovieList(btMoviePage(items), Base);
+        const QList<BtMovieRow> rows = parseBtMovieList(btMovies(), btMoviePage(items), Base);
         QCOMPARE(rows.size(), expected);
         for (int i = 0; i < rows.size(); ++i) {
             QCOMPARE(rows.at(i).name, u"片"_s + QString::number(i + 1));
@@ -138,12 +149,12 @@ void TestBtParsers::btMovieAddresses()
 {
     QFETCH(int, page);
     QFETCH(QString, address);
-    QCOMPARE(btMovieListAddress(Base, page), address);
+    QCOMPARE(btMovieListAddress(btMovies(), Base, page), address);
 }
 
 void TestBtParsers::btMovieRows()
 {
-    const QList<BtMovieRow> rows = parseBtMovieList(fixture(u"bt_movies"_s, u"list.html"_s), Base);
+    const QList<BtMovieRow> rows = parseBtMovieList(btMovies(), fixture(u"bt_movies"_s, u"list.html"_s), Base);
     // A link that is never closed gives nothing, so it is left out.
     QCOMPARE(rows.size(), 3);
     QCOMPARE(rows.at(0).name, u"河流 BD1280高清中字"_s);
@@ -171,7 +182,7 @@ void TestBtParsers::btMovieDownload()
     QFETCH(QString, page);
     QFETCH(QString, date);
     QFETCH(QString, address);
-    const BtMovieDownload download = parseBtMovieDownload(page);
+    const BtMovieDownload download = parseBtMovieDownload(btMovies(), page);
     QCOMPARE(download.date, date);
     QCOMPARE(download.address, address);
 }

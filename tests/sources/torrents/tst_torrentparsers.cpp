@@ -41,6 +41,26 @@ const SiteDefinition &torrent()
     return DefinitionCatalog::builtIns().get(u"torrent"_s);
 }
 
+const SiteDefinition &rss()
+{
+    return DefinitionCatalog::builtIns().get(u"rss"_s);
+}
+
+const SiteDefinition &magnet()
+{
+    return DefinitionCatalog::builtIns().get(u"magnet"_s);
+}
+
+const SiteDefinition &release()
+{
+    return DefinitionCatalog::builtIns().get(u"release"_s);
+}
+
+const SiteDefinition &movieResource()
+{
+    return DefinitionCatalog::builtIns().get(u"movie-resource"_s);
+}
+
 } // namespace
 
 class TestTorrentParsers : public QObject
@@ -48,6 +68,10 @@ class TestTorrentParsers : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void searchAddresses_data();
+    void searchAddresses();
+    void releaseDetailAddresses_data();
+    void releaseDetailAddresses();
     void torrentSearchRows();
     void torrentSearchRaggedPage();
     void rssFeedItemsKeepTheirOwnFields();
@@ -69,6 +93,44 @@ private Q_SLOTS:
     void torrentContent();
     void garbageNeverBreaksTheParsers();
 };
+
+void TestTorrentParsers::searchAddresses_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("expected");
+    const QString keyword = UTF8_URLEncoding(u"地球 a&b"_s);
+    QTest::newRow("rss") << rssFeedAddress(rss(), Base, keyword) << Base + u"/rss/"_s + keyword + u"/"_s;
+    QTest::newRow("magnet") << magnetSearchAddress(magnet(), Base, keyword, 3)
+                            << Base + u"/?s="_s + keyword + u"&p=3"_s;
+    QTest::newRow("release") << resourceReleaseAddress(release(), Base, keyword, 12)
+                             << Base + u"/search/"_s + keyword + u"?page=12"_s;
+    // The page box text goes in as typed.
+    QTest::newRow("movie resource") << movieResourceAddress(movieResource(), Base, keyword, u" 2x"_s)
+                                    << Base + u"/index.asp?keyword="_s + keyword + u"&page= 2x"_s;
+}
+
+void TestTorrentParsers::searchAddresses()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, expected);
+    QCOMPARE(address, expected);
+}
+
+void TestTorrentParsers::releaseDetailAddresses_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("site path") << u"/detail/d1.html"_s << Base + u"/detail/d1.html"_s;
+    QTest::newRow("host-like path stays on the site") << u"/@other.example/x.html"_s
+                                                      << Base + u"/@other.example/x.html"_s;
+}
+
+void TestTorrentParsers::releaseDetailAddresses()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, address);
+    QCOMPARE(resourceReleaseDetailAddress(release(), Base, path), address);
+}
 
 void TestTorrentParsers::torrentSearchRows()
 {
@@ -123,8 +185,8 @@ void TestTorrentParsers::rssFeedItemsKeepTheirOwnFields()
 {
     const QString body = fixture(u"rss_feed"_s, u"feed.xml"_s);
     // The channel title uses the item title's marker but is no item.
-    QCOMPARE(countRssFeedItems(body), qsizetype(3));
-    const QList<RssFeedRow> rows = parseRssFeed(body);
+    QCOMPARE(countRssFeedItems(rss(), body), qsizetype(3));
+    const QList<RssFeedRow> rows = parseRssFeed(rss(), body);
     QCOMPARE(rows.size(), qsizetype(3));
     QCOMPARE(rows.at(0).title, u"地球 合集1"_s);
     QCOMPARE(rows.at(0).size, u" 1.4 GB"_s); // the space after "Size:" stays
@@ -138,21 +200,21 @@ void TestTorrentParsers::rssFeedItemsKeepTheirOwnFields()
     QCOMPARE(rows.at(2).title, u"地球 合集3"_s);
     QCOMPARE(rows.at(2).torrentAddress, u"http://feed.example/torrent/h3.torrent"_s);
     QCOMPARE(rows.at(2).date, u"Wed, 04 Dec 2013 12:00:00 +0800"_s);
-    QCOMPARE(parseRssFeed(body, 1).size(), qsizetype(1));
+    QCOMPARE(parseRssFeed(rss(), body, 1).size(), qsizetype(1));
 }
 
 void TestTorrentParsers::rssFeedWithoutItems()
 {
     const QString body = fixture(u"rss_feed"_s, u"empty.xml"_s);
-    QCOMPARE(countRssFeedItems(body), qsizetype(0));
-    QVERIFY(parseRssFeed(body, 5).isEmpty());
+    QCOMPARE(countRssFeedItems(rss(), body), qsizetype(0));
+    QVERIFY(parseRssFeed(rss(), body, 5).isEmpty());
 }
 
 void TestTorrentParsers::magnetSearchRows()
 {
     const QString body = fixture(u"magnet_search"_s, u"results.html"_s);
-    QCOMPARE(countMagnetSearchItems(body), qsizetype(3));
-    const QList<MagnetSearchRow> rows = parseMagnetSearchPage(body, 3);
+    QCOMPARE(countMagnetSearchItems(magnet(), body), qsizetype(3));
+    const QList<MagnetSearchRow> rows = parseMagnetSearchPage(magnet(), body, 3);
     QCOMPARE(rows.size(), qsizetype(3));
     QCOMPARE(rows.at(0).name, u"地球 高清合集 1"_s);
     QCOMPARE(rows.at(0).size, u"1.2 GB"_s);
@@ -169,7 +231,7 @@ void TestTorrentParsers::magnetSearchRows()
     QCOMPARE(rows.at(2).time, QString());
     QCOMPARE(rows.at(2).magnetLink, u"magnet:?xt=urn:btih:M3"_s);
     // A count beyond the page's items adds no (blank) row.
-    QCOMPARE(parseMagnetSearchPage(body, 4).size(), qsizetype(3));
+    QCOMPARE(parseMagnetSearchPage(magnet(), body, 4).size(), qsizetype(3));
 }
 
 void TestTorrentParsers::noResultTexts_data()
@@ -188,15 +250,15 @@ void TestTorrentParsers::noResultTexts()
     QFETCH(QString, body);
     QFETCH(bool, magnetEmpty);
     QFETCH(bool, releaseEmpty);
-    QCOMPARE(isMagnetSearchEmpty(body), magnetEmpty);
-    QCOMPARE(isResourceReleaseEmpty(body), releaseEmpty);
+    QCOMPARE(isMagnetSearchEmpty(magnet(), body), magnetEmpty);
+    QCOMPARE(isResourceReleaseEmpty(release(), body), releaseEmpty);
 }
 
 void TestTorrentParsers::resourceReleaseItems()
 {
     const QString body = fixture(u"resource_release"_s, u"results.html"_s);
-    QCOMPARE(countResourceReleaseItems(body), qsizetype(3));
-    const QList<ReleaseItem> items = parseResourceReleasePage(body, 3);
+    QCOMPARE(countResourceReleaseItems(release(), body), qsizetype(3));
+    const QList<ReleaseItem> items = parseResourceReleasePage(release(), body, 3);
     QCOMPARE(items.size(), qsizetype(3));
     // Anchor and font tags go, whatever their case; other tags stay.
     QCOMPARE(items.at(0).name, u"地球 资源 1"_s);
@@ -210,7 +272,7 @@ void TestTorrentParsers::resourceReleaseItems()
 
     // A link that is no site path stays on the site.
     const QString odd = u"<div class=\"name\"></font><a href=\"@other.example/x.html\">别处</a>"_s;
-    QCOMPARE(parseResourceReleasePage(odd, 1).at(0).detailPath, u"/@other.example/x.html"_s);
+    QCOMPARE(parseResourceReleasePage(release(), odd, 1).at(0).detailPath, u"/@other.example/x.html"_s);
 }
 
 void TestTorrentParsers::resourceReleaseMagnet_data()
@@ -225,7 +287,7 @@ void TestTorrentParsers::resourceReleaseMagnet()
 {
     QFETCH(QString, page);
     QFETCH(QString, magnet);
-    QCOMPARE(::resourceReleaseMagnet(fixture(u"resource_release"_s, page)), magnet);
+    QCOMPARE(::resourceReleaseMagnet(release(), fixture(u"resource_release"_s, page)), magnet);
 }
 
 void TestTorrentParsers::movieResourceRowLimit_data()
@@ -247,16 +309,17 @@ void TestTorrentParsers::movieResourceRowLimit()
     QFETCH(int, limit);
     QFETCH(int, rows);
     const QString body = gbkFixture(page);
-    QCOMPARE(::movieResourceRowLimit(body), limit);
-    QCOMPARE(parseMovieResourcePage(body, Base).size(), qsizetype(rows));
+    QCOMPARE(::movieResourceRowLimit(movieResource(), body), limit);
+    QCOMPARE(parseMovieResourcePage(movieResource(), body, Base).size(), qsizetype(rows));
 }
 
 void TestTorrentParsers::movieResourceFields()
 {
-    QVERIFY(isMovieResourceEmpty(gbkFixture(u"none.html"_s)));
-    QVERIFY(!isMovieResourceEmpty(gbkFixture(u"total12.html"_s)));
+    QVERIFY(isMovieResourceEmpty(movieResource(), gbkFixture(u"none.html"_s)));
+    QVERIFY(!isMovieResourceEmpty(movieResource(), gbkFixture(u"total12.html"_s)));
 
-    const QList<MovieResourceRow> rows = parseMovieResourcePage(gbkFixture(u"total125_page5.html"_s), Base);
+    const QList<MovieResourceRow> rows =
+        parseMovieResourcePage(movieResource(), gbkFixture(u"total125_page5.html"_s), Base);
     QCOMPARE(rows.at(0).name, u"功夫 第121部"_s);
     // The id keeps the space that ends it.
     QCOMPARE(rows.at(0).detailAddress, Base + u"/detail.asp?ID=1121 "_s);
@@ -268,7 +331,7 @@ void TestTorrentParsers::movieResourceFields()
 
 void TestTorrentParsers::movieResourceMissingCellsAreEmpty()
 {
-    const QList<MovieResourceRow> rows = parseMovieResourcePage(gbkFixture(u"ragged.html"_s), Base);
+    const QList<MovieResourceRow> rows = parseMovieResourcePage(movieResource(), gbkFixture(u"ragged.html"_s), Base);
     QCOMPARE(rows.size(), qsizetype(3));
     QCOMPARE(rows.at(1).region, u"欧美"_s);
     QCOMPARE(rows.at(1).updateTime, u"2013-12-03"_s);
@@ -360,17 +423,17 @@ void TestTorrentParsers::garbageNeverBreaksTheParsers()
         const QString base = u"http://site.example"_s;
         const qsizetype torrents = countTorrentSearchItems(torrent(), body);
         QVERIFY(parseTorrentSearchPage(torrent(), body, base, torrents).size() <= torrents);
-        const qsizetype items = countRssFeedItems(body);
-        QVERIFY(parseRssFeed(body, items).size() <= items);
-        const qsizetype magnets = countMagnetSearchItems(body);
-        QVERIFY(parseMagnetSearchPage(body, magnets).size() <= magnets);
-        const qsizetype releases = countResourceReleaseItems(body);
-        for (const ReleaseItem &item : parseResourceReleasePage(body, releases))
+        const qsizetype items = countRssFeedItems(rss(), body);
+        QVERIFY(parseRssFeed(rss(), body, items).size() <= items);
+        const qsizetype magnets = countMagnetSearchItems(magnet(), body);
+        QVERIFY(parseMagnetSearchPage(magnet(), body, magnets).size() <= magnets);
+        const qsizetype releases = countResourceReleaseItems(release(), body);
+        for (const ReleaseItem &item : parseResourceReleasePage(release(), body, releases))
             QVERIFY(item.detailPath.isEmpty() || item.detailPath.startsWith(QLatin1Char('/')));
-        ::resourceReleaseMagnet(body);
-        QVERIFY(parseMovieResourcePage(body, base).size() <= 30);
-        isMagnetSearchEmpty(body);
-        isMovieResourceEmpty(body);
+        ::resourceReleaseMagnet(release(), body);
+        QVERIFY(parseMovieResourcePage(movieResource(), body, base).size() <= 30);
+        isMagnetSearchEmpty(magnet(), body);
+        isMovieResourceEmpty(movieResource(), body);
     }
 }
 
