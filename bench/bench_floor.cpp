@@ -81,7 +81,10 @@ const QList<ParserCase> &cases()
                     + u"</a></h3><p><a href=\"/emule/movie/\">电影</a> | 更新 <b>高清</b></p></div></li>"_s;
          },
          u"</ul></body></html>"_s,
-         [](const QString &p) { return parseEmuleListing(p, u"http://e.example"_s, countEmuleItems(p)).size(); }},
+         [](const QString &p) {
+             const SiteDefinition &emule = DefinitionCatalog::builtIns().get(u"emule-category"_s);
+             return parseEmuleListing(emule, p, u"http://e.example"_s, countEmuleItems(emule, p)).size();
+         }},
         {"ed2k_search", u"<html><body><table>"_s,
          [](int n) -> QString {
              const QString s = QString::number(n);
@@ -90,7 +93,8 @@ const QList<ParserCase> &cases()
          },
          u"</table></body></html>"_s,
          [](const QString &p) {
-             return parseEd2kSearchPage(p, u"http://d.example"_s, countEd2kSearchRows(p)).size();
+             const SiteDefinition &ed2k = DefinitionCatalog::builtIns().get(u"ed2k"_s);
+             return parseEd2kSearchPage(ed2k, p, u"http://d.example"_s, countEd2kSearchRows(ed2k, p)).size();
          }},
         {"torrent_search", u"<table class=\"data\">"_s,
          [](int n) -> QString {
@@ -162,7 +166,8 @@ const QList<ParserCase> &cases()
          },
          u"</table></body></html>"_s,
          [](const QString &p) {
-             return parseMovieListing(p, u"http://l.example"_s, movieCategories().at(0)).size();
+             const SiteDefinition &movies = DefinitionCatalog::builtIns().get(u"movie-listing"_s);
+             return parseMovieListing(movies, p, u"http://l.example"_s, movieCategories().at(0)).size();
          }},
         {"bt_board", u"<html><body><table>"_s,
          [](int n) -> QString {

@@ -94,9 +94,10 @@ void BM_EmuleListingParse(benchmark::State &state)
 {
     const QString page = emuleListingPage(int(state.range(0)));
     const QString base = u"http://emule.example"_s;
+    const SiteDefinition &emule = DefinitionCatalog::builtIns().get(u"emule-category"_s);
     for (auto _ : state) {
-        const qsizetype count = countEmuleItems(page);
-        benchmark::DoNotOptimize(parseEmuleListing(page, base, count));
+        const qsizetype count = countEmuleItems(emule, page);
+        benchmark::DoNotOptimize(parseEmuleListing(emule, page, base, count));
     }
     state.SetComplexityN(state.range(0));
     state.SetBytesProcessed(state.iterations() * page.size() * 2);
@@ -121,9 +122,10 @@ void BM_Ed2kSearchParse(benchmark::State &state)
 {
     const QString page = ed2kSearchPage(int(state.range(0)));
     const QString base = u"http://ed2k.example"_s;
+    const SiteDefinition &ed2k = DefinitionCatalog::builtIns().get(u"ed2k"_s);
     for (auto _ : state) {
-        const qsizetype count = countEd2kSearchRows(page);
-        benchmark::DoNotOptimize(parseEd2kSearchPage(page, base, count));
+        const qsizetype count = countEd2kSearchRows(ed2k, page);
+        benchmark::DoNotOptimize(parseEd2kSearchPage(ed2k, page, base, count));
     }
     state.SetComplexityN(state.range(0));
     state.SetBytesProcessed(state.iterations() * page.size() * 2);
@@ -175,8 +177,9 @@ void BM_MovieListing(benchmark::State &state)
                                       + QString(200, u'x') + u"</td></tr><tr><td style=\"padding-left:3px\">&nbsp;</td></tr>"_s,
                                   int(state.range(0)));
     const MovieCategory &category = movieCategories().at(0);
+    const SiteDefinition &movies = DefinitionCatalog::builtIns().get(u"movie-listing"_s);
     for (auto _ : state)
-        benchmark::DoNotOptimize(parseMovieListing(page, u"http://movies.example"_s, category));
+        benchmark::DoNotOptimize(parseMovieListing(movies, page, u"http://movies.example"_s, category));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_MovieListing)->RangeMultiplier(4)->Range(16, 16384)->Complexity(benchmark::oN);
@@ -217,11 +220,13 @@ void BM_DetailPages(benchmark::State &state)
     const QString qvod = filler + u"value=1 value=2 value=3 value=4 value=\"qvod://1|2|3|\"><img src=\"a\"><img src=\"b\">"
                                   "<img src=\"c\">"_s;
     const QString listingDetail = filler + u"#fdfddf\"><a href=\"ftp://movies.example/a.mkv\">a</a>"_s;
+    const SiteDefinition &movieDetail = DefinitionCatalog::builtIns().get(u"movie-detail"_s);
+    const SiteDefinition &movies = DefinitionCatalog::builtIns().get(u"movie-listing"_s);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(parseMovieDetail(post));
+        benchmark::DoNotOptimize(parseMovieDetail(movieDetail, post));
         benchmark::DoNotOptimize(parseBtMovieDownload(btMovies(), download));
         benchmark::DoNotOptimize(parseQvodSearchDetail(qvod));
-        benchmark::DoNotOptimize(movieDownloadAddress(listingDetail));
+        benchmark::DoNotOptimize(movieDownloadAddress(movies, listingDetail));
     }
     state.SetComplexityN(state.range(0));
 }

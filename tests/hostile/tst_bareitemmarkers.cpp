@@ -74,12 +74,14 @@ const QList<Parser> &parsers()
          }},
         {"ed2k search", u"ed2k_search/results.html"_s, u"<td>["_s,
          [](const QString &body) {
-             return flatten(parseEd2kSearchPage(body, Base, countEd2kSearchRows(body)),
+             const SiteDefinition &ed2k = DefinitionCatalog::builtIns().get(u"ed2k"_s);
+             return flatten(parseEd2kSearchPage(ed2k, body, Base, countEd2kSearchRows(ed2k, body)),
                             [](const Ed2kSearchRow &r) { return QStringList{r.name, r.category, r.fileAddress}; });
          }},
         {"eMule listing", u"emule/listing.html"_s, u"<div class=\"thumb\">"_s,
          [](const QString &body) {
-             return flatten(parseEmuleListing(body, Base, countEmuleItems(body)),
+             const SiteDefinition &emule = DefinitionCatalog::builtIns().get(u"emule-search"_s);
+             return flatten(parseEmuleListing(emule, body, Base, countEmuleItems(emule, body)),
                             [](const EmuleItem &i) { return QStringList{i.name, i.note, i.detailAddress}; });
          }},
         {"magnet search", u"magnet_search/results.html"_s, u"<ul class=\"m-files-ul\">"_s,
@@ -103,7 +105,8 @@ const QList<Parser> &parsers()
          }},
         {"movie listing", u"movie_listing/category0.html"_s, u"<td height=\"26\">"_s,
          [](const QString &body) {
-             return flatten(parseMovieListing(body, Base, movieCategories().at(0)),
+             const SiteDefinition &movies = DefinitionCatalog::builtIns().get(u"movie-listing"_s);
+             return flatten(parseMovieListing(movies, body, Base, movieCategories().at(0)),
                             [](const MovieListingRow &r) { return QStringList{r.title, r.detailAddress}; });
          }},
         {"BT board", u"bt_board/list.html"_s, u"&nbsp;<A href=\""_s,

@@ -1,6 +1,8 @@
 #include "sources/emule/ed2ksearchparser.h"
 
+#include "core/addresstemplate.h"
 #include "core/markerscan.h"
+#include "core/sitedefinition.h"
 #include "core/texttools.h"
 
 using namespace Qt::StringLiterals;
@@ -8,18 +10,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr qsizetype MaxRows = 32767;
-
-const QString &rowMarker()
-{
-    static const QString marker = u"<td>["_s;
-    return marker;
-}
-
-const QString &anchorTags()
-{
-    static const QString pattern = u"</?a[^<>]*>"_s;
-    return pattern;
-}
 
 // The page number as the site counts it: the box's numeric value, written
 // in decimal; a text that is no number counts as page 1.
@@ -33,58 +23,84 @@ QString pageNumber(const QString &pageText)
     return QString::number(value, 'g', 15);
 }
 
-QString fileId(QStringView row)
+// The definition's markers, looked up once per page.
+struct RowMarkers
 {
-    const QString marker = u" <a href=\"ShowFile.asp?FileID="_s;
-    const qsizetype at = markerIndex(row, marker);
+    explicit RowMarkers(const SiteDefinition &definition)
+        : categoryEnd(definition.marker(u"category_end"_s))
+        , titleEnd(definition.marker(u"title_end"_s))
+        , anchorTags(definition.marker(u"anchor_tag_pattern"_s))
+        , fileLink(definition.marker(u"file_link"_s))
+        , fileLinkEnd(definition.marker(u"file_link_end"_s))
+        , fileAddress(definition.address(u"file"_s))
+    {
+    }
+
+    QString categoryEnd;
+    QString titleEnd;
+    QString anchorTags;
+    QString fileLink;
+    QString fileLinkEnd;
+    QString fileAddress;
+};
+
+QString fileId(QStringView row, const RowMarkers &markers)
+{
+    const qsizetype at = markerIndex(row, markers.fileLink);
     if (at < 0)
         return {};
-    const QStringView rest = row.mid(at + marker.size());
-    const qsizetype quote = rest.indexOf(u'"');
-    return quote < 0 ? QString() : rest.left(quote).toString();
+    const QStringView rest = row.mid(at + markers.fileLink.size());
+    const qsizetype end = markerIndex(rest, markers.fileLinkEnd);
+    return end < 0 ? QString() : rest.left(end).toString();
 }
 
-Ed2kSearchRow parseRow(QStringView row, const QString &siteBase)
+Ed2kSearchRow parseRow(QStringView row, const QString &siteBase, const RowMarkers &markers)
 {
     Ed2kSearchRow out;
-    const qsizetype bracket = row.indexOf(u']');
+    const qsizetype bracket = markerIndex(row, markers.categoryEnd);
     QStringView rest = row;
     if (bracket >= 0) {
-        out.category = preg(row.left(bracket).toString(), anchorTags());
-        rest = row.mid(bracket + 1);
+        out.category = preg(row.left(bracket).toString(), markers.anchorTags);
+        rest = row.mid(bracket + markers.categoryEnd.size());
     }
-    const qsizetype close = markerIndex(rest, u"</a>");
-    if (close >= 0)
-        out.name = removeAll(preg(rest.left(close + 1).toString(), anchorTags()), u"<");
-    const QString id = fileId(row);
+    const qsizetype close = markerIndex(rest, markers.titleEnd);
+    // The title end's first character is cut with the title, then removed.
+    if (close >= 0) {
+        out.name = preg(rest.left(close + 1).toString(), markers.anchorTags);
+        if (!markers.titleEnd.isEmpty())
+            out.name.remove(markers.titleEnd.front());
+    }
+    const QString id = fileId(row, markers);
     if (!id.isEmpty())
-        out.fileAddress = siteBase + u"/ShowFile.asp?FileID="_s + id;
+        out.fileAddress = AddressTemplate::expand(markers.fileAddress, {{u"base"_s, siteBase}, {u"number"_s, id}});
     return out;
 }
 
 } // namespace
 
-QString ed2kSearchAddress(const QString &siteBase, const QString &encodedKeyword, const QString &pageText)
+QString ed2kSearchAddress(const SiteDefinition &definition, const QString &siteBase, const QString &encodedKeyword,
+                          const QString &pageText)
 {
     const QString page = pageNumber(pageText);
-    if (page == u"1"_s)
-        return siteBase + u"/FileList.asp?SearchWord="_s + encodedKeyword;
-    return siteBase + u"/FileList.asp?PageIndex="_s + page + u"&SearchWord="_s + encodedKeyword;
+    const QString &address = page == u"1"_s ? definition.address(u"first_page"_s) : definition.searchAddress;
+    return AddressTemplate::expand(address, {{u"base"_s, siteBase}, {u"keyword"_s, encodedKeyword}, {u"page"_s, page}});
 }
 
-qsizetype countEd2kSearchRows(const QString &body)
+qsizetype countEd2kSearchRows(const SiteDefinition &definition, const QString &body)
 {
-    return qMin(countFrom(body, rowMarker()), MaxRows);
+    return qMin(countFrom(body, definition.marker(u"row"_s)), MaxRows);
 }
 
-QList<Ed2kSearchRow> parseEd2kSearchPage(const QString &body, const QString &siteBase, qsizetype count)
+QList<Ed2kSearchRow> parseEd2kSearchPage(const SiteDefinition &definition, const QString &body,
+                                         const QString &siteBase, qsizetype count)
 {
-    const MarkerPieces rows(body, rowMarker());
+    const MarkerPieces rows(body, definition.marker(u"row"_s));
+    const RowMarkers markers(definition);
     const qsizetype last = qMin(count, rows.size() - 1);
     QList<Ed2kSearchRow> out;
     out.reserve(qMax<qsizetype>(last, 0));
     for (qsizetype i = 1; i <= last; ++i) {
-        Ed2kSearchRow row = parseRow(rows.piece(i), siteBase);
+        Ed2kSearchRow row = parseRow(rows.piece(i), siteBase, markers);
         // Nothing cut: a bare row marker is no row.
         if (!row.name.isEmpty() || !row.category.isEmpty() || !row.fileAddress.isEmpty())
             out.append(std::move(row));

@@ -1,8 +1,9 @@
 #include "sources/emule/ed2ksearchreader.h"
 
+#include "core/addresstemplate.h"
+#include "core/definitioncatalog.h"
 #include "core/readertimer.h"
 #include "core/siteconfig.h"
-#include "core/texttools.h"
 #include "sources/emule/ed2ksearchparser.h"
 #include "ui/listdoubleclick.h"
 #include "ui/resultlist.h"
@@ -81,8 +82,9 @@ QCoro::Task<> Ed2kSearchReader::search()
     }
     m_run->begin(u"正在获取资源.."_s);
 
-    const QString address =
-        ed2kSearchAddress(m_context.sites().site(siteKey()), UTF8_URLEncoding(keyword), m_pageBox->text());
+    const SiteDefinition &ed2k = definition();
+    const QString address = ed2kSearchAddress(ed2k, m_context.sites().site(siteKey()),
+                                              AddressTemplate::encodeKeyword(keyword, ed2k.keyword), m_pageBox->text());
     const std::optional<QString> body = co_await m_run->fetch(address);
     if (!body)
         co_return;
@@ -98,7 +100,7 @@ QCoro::Task<> Ed2kSearchReader::search()
 
 void Ed2kSearchReader::countStep()
 {
-    m_rowCount = countEd2kSearchRows(m_body);
+    m_rowCount = countEd2kSearchRows(definition(), m_body);
     if (m_rowCount > 0)
         m_parseTimer->arm();
     m_notFoundTimer->arm();
@@ -106,7 +108,7 @@ void Ed2kSearchReader::countStep()
 
 void Ed2kSearchReader::parseTick()
 {
-    const QList<Ed2kSearchRow> rows = parseEd2kSearchPage(m_body, m_context.sites().site(siteKey()), m_rowCount);
+    const QList<Ed2kSearchRow> rows = parseEd2kSearchPage(definition(), m_body, m_context.sites().site(siteKey()), m_rowCount);
     m_rowCount = 0;
     for (qsizetype i = 0; i < rows.size(); ++i)
         m_list->addRow(ed2kSearchListRow(rows.at(i), i + 1));
@@ -121,4 +123,9 @@ void Ed2kSearchReader::notFoundTick()
         return;
     m_notFoundTimer->disarm();
     m_run->finish(notFoundText());
+}
+
+const SiteDefinition &Ed2kSearchReader::definition() const
+{
+    return m_context.sites().definitions().get(u"ed2k"_s);
 }

@@ -5,6 +5,7 @@
 #include <QCoroTask>
 #include <QObject>
 
+struct SiteDefinition;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -22,6 +23,7 @@ public:
     Ed2kSearchReader(const ReaderContext &context, QWidget *page, QObject *parent = nullptr);
 
 private:
+    const SiteDefinition &definition() const;
     void buildControls(QWidget *page);
     QCoro::Task<> search(); // Command38_4
     void countStep();       // hx9

@@ -1,5 +1,6 @@
 #include "sources/emule/emulecategoryreader.h"
 
+#include "core/definitioncatalog.h"
 #include "core/siteconfig.h"
 #include "sources/emule/ed2klinkextractor.h"
 #include "sources/emule/emuleparser.h"
@@ -82,7 +83,7 @@ QCoro::Task<> EmuleCategoryReader::fetchPage()
 {
     m_run->begin(u"正在获取,请稍等.."_s);
     const QString base = m_context.sites().site(u"emule"_s);
-    const QString address = emuleCategoryAddress(base, emuleCategoryPaths().at(m_category), m_page);
+    const QString address = emuleCategoryAddress(definition(), base, m_category, m_page);
     const std::optional<QString> body = co_await m_run->fetch(address);
     if (!body)
         co_return;
@@ -93,7 +94,7 @@ QCoro::Task<> EmuleCategoryReader::fetchPage()
         co_return;
     }
     m_list->clear();
-    const QList<EmuleItem> items = parseEmuleListing(*body, base, ItemsPerPage);
+    const QList<EmuleItem> items = parseEmuleListing(definition(), *body, base, ItemsPerPage);
     for (qsizetype i = 0; i < items.size(); ++i)
         m_list->addRow(emuleListRow(items.at(i), i + 1));
     m_run->finish(u"获取完毕.."_s);
@@ -117,4 +118,9 @@ void EmuleCategoryReader::previousPage()
     }
     --m_page;
     fetchPage();
+}
+
+const SiteDefinition &EmuleCategoryReader::definition() const
+{
+    return m_context.sites().definitions().get(u"emule-category"_s);
 }

@@ -5,6 +5,7 @@
 #include <QCoroTask>
 #include <QObject>
 
+struct SiteDefinition;
 class QPushButton;
 class QWidget;
 class ResultList;
@@ -31,6 +32,7 @@ public:
     }
 
 private:
+    const SiteDefinition &definition() const;
     void buildControls(QWidget *page);
     QCoro::Task<> fetchPage(); // member 0
     void nextPage();           // member 1

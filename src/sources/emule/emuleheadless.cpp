@@ -1,8 +1,9 @@
 #include "sources/emule/emuleheadless.h"
 
+#include "core/addresstemplate.h"
+#include "core/definitioncatalog.h"
 #include "core/siteconfig.h"
 #include "core/sourcefetch.h"
-#include "core/texttools.h"
 #include "sources/emule/ed2ksearchparser.h"
 #include "sources/emule/emuleparser.h"
 
@@ -18,10 +19,13 @@ constexpr int CartoonIndex = 6;
 
 QCoro::Task<QList<ListRow>> ed2kSearch(SourceFetch &fetch, const SourceQuery &query)
 {
+    const SiteDefinition &definition = fetch.sites().definitions().get(u"ed2k"_s);
     const QString base = fetch.sites().site(u"ed2k_search"_s);
-    const QString address = ed2kSearchAddress(base, UTF8_URLEncoding(query.keyword), query.page);
+    const QString address = ed2kSearchAddress(definition, base,
+                                              AddressTemplate::encodeKeyword(query.keyword, definition.keyword), query.page);
     const QString body = co_await fetch.get(address);
-    co_return numberedRows(parseEd2kSearchPage(body, base, countEd2kSearchRows(body)), ed2kSearchListRow);
+    co_return numberedRows(parseEd2kSearchPage(definition, body, base, countEd2kSearchRows(definition, body)),
+                           ed2kSearchListRow);
 }
 
 // The category a keyword names: its number 1 .. 7 or its name; -1 for none.
@@ -60,22 +64,25 @@ QCoro::Task<QList<ListRow>> emuleCategory(SourceFetch &fetch, const SourceQuery 
     QList<ListRow> listed;
     if (index < 0)
         co_return listed;
+    const SiteDefinition &definition = fetch.sites().definitions().get(u"emule-category"_s);
     const QString base = fetch.sites().site(u"emule"_s);
-    const QString address = emuleCategoryAddress(base, emuleCategoryPaths().at(index), page);
+    const QString address = emuleCategoryAddress(definition, base, index, page);
     const QString body = co_await fetch.get(address);
-    co_return numberedRows(parseEmuleListing(body, base, CategoryItemsPerPage), emuleListRow);
+    co_return numberedRows(parseEmuleListing(definition, body, base, CategoryItemsPerPage), emuleListRow);
 }
 
 QCoro::Task<QList<ListRow>> emuleSearch(SourceFetch &fetch, const SourceQuery &query)
 {
+    const SiteDefinition &definition = fetch.sites().definitions().get(u"emule-search"_s);
     const QString base = fetch.sites().site(u"emule"_s);
-    const QString address = emuleSearchAddress(base, UTF8_URLEncoding(query.keyword), query.page);
+    const QString address = emuleSearchAddress(definition, base,
+                                               AddressTemplate::encodeKeyword(query.keyword, definition.keyword), query.page);
     const QString body = co_await fetch.get(address);
     QList<ListRow> listed;
-    if (body.isEmpty() || isEmuleSearchEmpty(body))
+    if (body.isEmpty() || isEmuleSearchEmpty(definition, body))
         co_return listed;
-    const qsizetype count = qMin(countEmuleItems(body), MaxItems);
-    co_return numberedRows(parseEmuleListing(body, base, count), emuleListRow);
+    const qsizetype count = qMin(countEmuleItems(definition, body), MaxItems);
+    co_return numberedRows(parseEmuleListing(definition, body, base, count), emuleListRow);
 }
 
 QString keywordRefusal(const QString &keyword)

@@ -1,6 +1,8 @@
 #include "sources/emule/emuleparser.h"
 
+#include "core/addresstemplate.h"
 #include "core/markerscan.h"
+#include "core/sitedefinition.h"
 
 #include <optional>
 
@@ -8,66 +10,99 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString &itemMarker()
-{
-    static const QString marker = u"<div class=\"thumb\">"_s;
-    return marker;
-}
-
 QString orEmpty(const std::optional<QStringView> &field)
 {
     return field ? field->toString() : QString();
 }
 
-} // namespace
-
-const QStringList &emuleCategoryPaths()
+// The definition's item markers, looked up once per page.
+struct ItemMarkers
 {
-    static const QStringList paths = {u"/emule/movie/"_s, u"/emule/music/"_s, u"/emule/software/"_s,
-                                      u"/emule/book/"_s,  u"/emule/edu/"_s,   u"/emule/datum/"_s,
-                                      u"/emule/cartoon/"_s};
-    return paths;
+    explicit ItemMarkers(const SiteDefinition &definition)
+        : detailLink(definition.marker(u"detail_link"_s))
+        , detailLinkEnd(definition.marker(u"detail_link_end"_s))
+        , title(definition.marker(u"title"_s))
+        , titleEnd(definition.marker(u"title_end"_s))
+        , note(definition.marker(u"note"_s))
+        , noteEnd(definition.marker(u"note_end"_s))
+        , detailAddress(definition.address(u"detail"_s))
+    {
+    }
+
+    QString detailLink;
+    QString detailLinkEnd;
+    QString title;
+    QString titleEnd;
+    QString note;
+    QString noteEnd;
+    QString detailAddress;
+};
+
+QString detailAddressOf(const ItemMarkers &markers, const QString &siteBase, const QString &path)
+{
+    return AddressTemplate::expand(markers.detailAddress, {{u"base"_s, siteBase}, {u"path"_s, path}});
 }
 
-QString emuleCategoryAddress(const QString &siteBase, const QString &categoryPath, qint64 page)
-{
-    return siteBase + categoryPath + QString::number(page);
-}
-
-QString emuleSearchAddress(const QString &siteBase, const QString &encodedKeyword, const QString &pageText)
-{
-    return siteBase + u"/emule/search/"_s + encodedKeyword + u'/' + pageText;
-}
-
-bool isEmuleSearchEmpty(const QString &body)
-{
-    return body.contains(u"没能为您找到"_s);
-}
-
-qsizetype countEmuleItems(const QString &body)
-{
-    return countFrom(body, itemMarker());
-}
-
-EmuleItem parseEmuleItem(QStringView item, const QString &siteBase)
+EmuleItem parseItem(const ItemMarkers &markers, QStringView item, const QString &siteBase)
 {
     EmuleItem out;
-    if (const std::optional<QStringView> path = firstPieceBefore(item, u"<a href=\"/", u"\""))
-        out.detailAddress = siteBase + u'/' + path->toString();
-    out.name = orEmpty(firstPieceBefore(item, u"title=\"", u"\""));
-    out.note = removeAll(orEmpty(firstPieceBefore(item, u"</a> | ", u"</p>")), u"<");
+    if (const std::optional<QStringView> path = firstPieceBefore(item, markers.detailLink, markers.detailLinkEnd))
+        out.detailAddress = detailAddressOf(markers, siteBase, path->toString());
+    out.name = orEmpty(firstPieceBefore(item, markers.title, markers.titleEnd));
+    out.note = removeAll(orEmpty(firstPieceBefore(item, markers.note, markers.noteEnd)), u"<");
     return out;
 }
 
-QList<EmuleItem> parseEmuleListing(const QString &body, const QString &siteBase, qsizetype maxItems)
+} // namespace
+
+const QStringList &emuleCategoryNames()
 {
-    const MarkerPieces items(body, itemMarker());
+    static const QStringList names = {u"movie"_s, u"music"_s, u"software"_s, u"book"_s,
+                                      u"edu"_s,   u"datum"_s, u"cartoon"_s};
+    return names;
+}
+
+QString emuleCategoryAddress(const SiteDefinition &definition, const QString &siteBase, int index, qint64 page)
+{
+    return AddressTemplate::expand(definition.address(emuleCategoryNames().value(index)),
+                                   {{u"base"_s, siteBase}, {u"page"_s, QString::number(page)}});
+}
+
+QString emuleSearchAddress(const SiteDefinition &definition, const QString &siteBase, const QString &encodedKeyword,
+                           const QString &pageText)
+{
+    return AddressTemplate::expand(definition.searchAddress,
+                                   {{u"base"_s, siteBase}, {u"keyword"_s, encodedKeyword}, {u"page"_s, pageText}});
+}
+
+bool isEmuleSearchEmpty(const SiteDefinition &definition, const QString &body)
+{
+    const QString marker = definition.marker(u"not_found"_s);
+    return !marker.isEmpty() && body.contains(marker);
+}
+
+qsizetype countEmuleItems(const SiteDefinition &definition, const QString &body)
+{
+    return countFrom(body, definition.marker(u"item"_s));
+}
+
+EmuleItem parseEmuleItem(const SiteDefinition &definition, QStringView item, const QString &siteBase)
+{
+    return parseItem(ItemMarkers(definition), item, siteBase);
+}
+
+QList<EmuleItem> parseEmuleListing(const SiteDefinition &definition, const QString &body, const QString &siteBase,
+                                   qsizetype maxItems)
+{
+    const MarkerPieces items(body, definition.marker(u"item"_s));
+    const ItemMarkers markers(definition);
     const qsizetype count = qMin(maxItems, items.size() - 1);
     QList<EmuleItem> out;
     out.reserve(qMax<qsizetype>(count, 0));
-    const QString bareAddress = siteBase + u'/';
+    // What an empty anchor path gives: no address of an item of its own.
+    const QString bareAddress = detailAddressOf(markers, siteBase, QString());
     for (qsizetype i = 1; i <= count; ++i) {
-        EmuleItem item = parseEmuleItem(items.piece(i), siteBase);
+        EmuleItem item = parseItem(markers, items.piece(i), siteBase);
         // An item with nothing cut (a bare thumb marker) shows nothing.
         if (!item.name.isEmpty() || !item.note.isEmpty()
             || (!item.detailAddress.isEmpty() && item.detailAddress != bareAddress))

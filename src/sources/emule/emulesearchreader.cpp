@@ -1,8 +1,9 @@
 #include "sources/emule/emulesearchreader.h"
 
+#include "core/addresstemplate.h"
+#include "core/definitioncatalog.h"
 #include "core/readertimer.h"
 #include "core/siteconfig.h"
-#include "core/texttools.h"
 #include "sources/emule/ed2klinkextractor.h"
 #include "sources/emule/emuleparser.h"
 #include "ui/resultlist.h"
@@ -74,14 +75,15 @@ QCoro::Task<> EmuleSearchReader::search()
     m_itemCount = 0;
     m_body.clear();
 
-    const QString address =
-        emuleSearchAddress(m_context.sites().site(siteKey()), UTF8_URLEncoding(keyword), m_pageBox->text());
+    const SiteDefinition &emule = definition();
+    const QString address = emuleSearchAddress(emule, m_context.sites().site(siteKey()),
+                                               AddressTemplate::encodeKeyword(keyword, emule.keyword), m_pageBox->text());
     const std::optional<QString> body = co_await m_run->fetch(address);
     if (!body)
         co_return;
     m_body = *body;
     // A failed fetch ends like a page that found nothing.
-    if (m_body.isEmpty() || isEmuleSearchEmpty(m_body)) {
+    if (m_body.isEmpty() || isEmuleSearchEmpty(definition(), m_body)) {
         reportNotFound();
         co_return;
     }
@@ -90,7 +92,7 @@ QCoro::Task<> EmuleSearchReader::search()
 
 void EmuleSearchReader::countStep()
 {
-    m_itemCount = qMin<qsizetype>(countEmuleItems(m_body), 32767);
+    m_itemCount = qMin<qsizetype>(countEmuleItems(definition(), m_body), 32767);
     if (m_itemCount > 0)
         m_parseTimer->arm();
     else
@@ -99,7 +101,7 @@ void EmuleSearchReader::countStep()
 
 void EmuleSearchReader::parseTick()
 {
-    const QList<EmuleItem> items = parseEmuleListing(m_body, m_context.sites().site(siteKey()), m_itemCount);
+    const QList<EmuleItem> items = parseEmuleListing(definition(), m_body, m_context.sites().site(siteKey()), m_itemCount);
     m_itemCount = 0;
     for (qsizetype i = 0; i < items.size(); ++i)
         m_list->addRow(emuleListRow(items.at(i), i + 1));
@@ -111,4 +113,9 @@ void EmuleSearchReader::reportNotFound()
 {
     m_run->finish(notFoundMessage());
     m_context.message(notFoundMessage());
+}
+
+const SiteDefinition &EmuleSearchReader::definition() const
+{
+    return m_context.sites().definitions().get(u"emule-search"_s);
 }

@@ -5,6 +5,7 @@
 #include <QCoroTask>
 #include <QObject>
 
+struct SiteDefinition;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -25,6 +26,7 @@ public:
     static const QString &notFoundMessage();
 
 private:
+    const SiteDefinition &definition() const;
     void buildControls(QWidget *page);
     QCoro::Task<> search(); // Command38_3
     void countStep();       // hx7

@@ -2,9 +2,12 @@
 
 #include <QString>
 
-// Pure reading of a BT board post as the movie detail window shows it.
-// Two layouts: B holds "◎译　　名" (ideographic spaces), A is every other
-// page, its data block starting "<br />片名:".
+struct SiteDefinition;
+
+// A BT board post as the movie detail window shows it, read with the
+// markers of the definition "movie-detail". Two layouts: B holds the
+// translated-title heading, A is every other post, its data block opening
+// after a line break with the title label.
 
 struct MovieDetail
 {
@@ -14,8 +17,10 @@ struct MovieDetail
     QString link1;
     QString link2; // always starts "http://"
 
-    // A post whose data block is empty (nothing but its "片名:" label).
+    // A post whose data block is empty (nothing but its title label).
     bool isReadable() const;
+
+    bool readable = false;
 };
 
-MovieDetail parseMovieDetail(const QString &page);
+MovieDetail parseMovieDetail(const SiteDefinition &definition, const QString &page);

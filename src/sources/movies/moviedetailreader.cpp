@@ -1,6 +1,8 @@
 #include "sources/movies/moviedetailreader.h"
 
+#include "core/definitioncatalog.h"
 #include "core/pagefetcher.h"
+#include "core/siteconfig.h"
 #include "sources/movies/moviedetailparser.h"
 #include "ui/listdoubleclick.h"
 #include "ui/pictureloader.h"
@@ -42,7 +44,7 @@ QCoro::Task<> MovieDetailReader::readPost()
     const QString body = co_await m_context.fetcher().GetBody(address);
     if (!self || read != m_read || body.isEmpty())
         co_return;
-    const MovieDetail detail = parseMovieDetail(body);
+    const MovieDetail detail = parseMovieDetail(m_context.sites().definitions().get(u"movie-detail"_s), body);
     if (!detail.isReadable()) {
         const QMessageBox::StandardButton answer = m_context.message(
             u"无法获取当前影片信息!是否为您打开对应地址?"_s, QMessageBox::Information, QMessageBox::Yes | QMessageBox::No);

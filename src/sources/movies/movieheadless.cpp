@@ -1,5 +1,6 @@
 #include "sources/movies/movieheadless.h"
 
+#include "core/definitioncatalog.h"
 #include "core/siteconfig.h"
 #include "core/sourcefetch.h"
 #include "sources/movies/movielistingparser.h"
@@ -32,12 +33,13 @@ QCoro::Task<QList<ListRow>> movieListing(SourceFetch &fetch, const SourceQuery &
     if (index < 0)
         co_return listed;
     const MovieCategory category = movieCategories().at(index);
+    const SiteDefinition &definition = fetch.sites().definitions().get(u"movie-listing"_s);
     const QString base = fetch.sites().site(u"movie_listing"_s);
-    const QString address = base + category.listingPath;
+    const QString address = movieListingAddress(definition, base, category);
     const QString body = co_await fetch.get(address, PageFetcher::Form::Transfer);
     if (body.isEmpty())
         co_return listed;
-    co_return numberedRows(parseMovieListing(body, base, category), movieListingListRow);
+    co_return numberedRows(parseMovieListing(definition, body, base, category), movieListingListRow);
 }
 
 QString categoryHelp()

@@ -1,6 +1,8 @@
 #include "sources/movies/movielistingparser.h"
 
+#include "core/addresstemplate.h"
 #include "core/markerscan.h"
+#include "core/sitedefinition.h"
 
 using namespace Qt::StringLiterals;
 
@@ -22,37 +24,43 @@ QStringView pieceOne(QStringView text, QStringView marker)
 const QList<MovieCategory> &movieCategories()
 {
     static const QList<MovieCategory> categories = {
-        {u"综合最新电影"_s, u"/html/gndy/dyzz/index.html"_s, u"/html/gndy/dyzz/"_s, u"/html/gndy/dyzz/"_s},
-        {u"国内最新电影"_s, u"/html/gndy/china/index.html"_s, u"/html/gndy/"_s, u"/html/gndy/"_s},
-        // The Western page links its titles under the latest-movies tree.
-        {u"欧美最新电影"_s, u"/html/gndy/oumei/index.html"_s, u"/html/gndy/dyzz/"_s, u"/html/gndy/dyzz/"_s},
-        {u"华语电视剧"_s, u"/html/tv/hytv/index.html"_s, u"/html/tv/hytv/"_s, u"/html/tv/hytv/"_s},
-        {u"日韩电视剧"_s, u"/html/tv/rihantv/index.html"_s, u"/html/tv/rihantv/"_s, u"/html/tv/rihantv/"_s},
-        {u"动漫资源"_s, u"/html/dongman/index.html"_s, u"/html/dongman/"_s, u"/html/dongman/"_s},
+        {u"综合最新电影"_s, u"latest"_s}, {u"国内最新电影"_s, u"china"_s},  {u"欧美最新电影"_s, u"western"_s},
+        {u"华语电视剧"_s, u"chinese_tv"_s}, {u"日韩电视剧"_s, u"asian_tv"_s}, {u"动漫资源"_s, u"cartoon"_s},
     };
     return categories;
 }
 
-QList<MovieListingRow> parseMovieListing(const QString &page, const QString &siteBase, const MovieCategory &category)
+QString movieListingAddress(const SiteDefinition &definition, const QString &siteBase, const MovieCategory &category)
 {
-    const MarkerPieces rows(page, u"<td height=\"26\">"_s);
-    const QString linkMarker = u"<a href=\""_s + category.linkPrefix;
+    return AddressTemplate::expand(definition.address(category.name), {{u"base"_s, siteBase}});
+}
+
+QList<MovieListingRow> parseMovieListing(const SiteDefinition &definition, const QString &page,
+                                         const QString &siteBase, const MovieCategory &category)
+{
+    const MarkerPieces rows(page, definition.marker(u"row"_s));
+    const QString rowEnd = definition.marker(u"row_end"_s);
+    const QString linkMarker = definition.marker(category.name + u"_link"_s);
+    const QString linkEnd = definition.marker(u"link_end"_s);
+    const QString detailAddress = definition.address(category.name + u"_detail"_s);
+    const QString titleMarker = definition.marker(u"title"_s);
+    const QString titleEnd = definition.marker(u"title_end"_s);
     const qsizetype count = qMin<qsizetype>(rows.size() - 1, MoviesPerPage);
 
     QList<MovieListingRow> result;
     result.reserve(qMax<qsizetype>(count, 0));
     for (qsizetype i = 1; i <= count; ++i) {
         const QStringView segment = rows.piece(i);
-        const qsizetype end = markerIndex(segment, u"padding-left:3px\">&nbsp;</td>");
+        const qsizetype end = markerIndex(segment, rowEnd);
         // The block ends with the end marker's first character.
         const QStringView block = end < 0 ? QStringView() : segment.left(end + 1);
 
         MovieListingRow row;
-        const QString remainder = cutFirstPiece(block, linkMarker, u"\"");
+        const QString remainder = cutFirstPiece(block, linkMarker, linkEnd);
         if (!remainder.isEmpty())
-            row.detailAddress = siteBase + category.detailPrefix + remainder;
-        const QStringView titlePiece = pieceOne(block, u"class=\"ulink\">");
-        const qsizetype close = markerIndex(titlePiece, u"</a>");
+            row.detailAddress = AddressTemplate::expand(detailAddress, {{u"base"_s, siteBase}, {u"path"_s, remainder}});
+        const QStringView titlePiece = pieceOne(block, titleMarker);
+        const qsizetype close = markerIndex(titlePiece, titleEnd);
         if (close >= 0)
             row.title = removeAll(titlePiece.left(close + 1).toString(), u"<");
         if (row.title.isEmpty() && row.detailAddress.isEmpty())
@@ -62,10 +70,10 @@ QList<MovieListingRow> parseMovieListing(const QString &page, const QString &sit
     return result;
 }
 
-QString movieDownloadAddress(const QString &detailPage)
+QString movieDownloadAddress(const SiteDefinition &definition, const QString &detailPage)
 {
-    const QStringView piece = pieceOne(detailPage, u"#fdfddf\"><a href=\"");
-    return removeAll(cutBefore(piece, u"\">"), u"\"");
+    const QStringView piece = pieceOne(detailPage, definition.marker(u"download_link"_s));
+    return removeAll(cutBefore(piece, definition.marker(u"download_link_end"_s)), u"\"");
 }
 
 ListRow movieListingListRow(const MovieListingRow &row, qsizetype number)

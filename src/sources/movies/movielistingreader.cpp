@@ -1,5 +1,6 @@
 #include "sources/movies/movielistingreader.h"
 
+#include "core/definitioncatalog.h"
 #include "core/pagefetcher.h"
 #include "core/siteconfig.h"
 #include "sources/movies/movielistingparser.h"
@@ -60,8 +61,8 @@ QCoro::Task<> MovieListingReader::listCategory(int index)
     const QString base = m_context.sites().site(u"movie_listing"_s);
     const quint64 listing = ++m_listing;
     QPointer<MovieListingReader> self(this);
-    const PageFetcher::Page page =
-        co_await m_context.fetcher().page(base + category.listingPath, PageFetcher::Form::Transfer);
+    const PageFetcher::Page page = co_await m_context.fetcher().page(
+        movieListingAddress(definition(), base, category), PageFetcher::Form::Transfer);
     if (!self || listing != m_listing)
         co_return;
     // A failed fetch (an error page too) leaves the rows of the last
@@ -79,7 +80,7 @@ QCoro::Task<> MovieListingReader::listCategory(int index)
     m_failureShown.clear();
     const QString &body = page.body;
     m_list->clear();
-    const QList<MovieListingRow> rows = parseMovieListing(body, base, category);
+    const QList<MovieListingRow> rows = parseMovieListing(definition(), body, base, category);
     for (qsizetype i = 0; i < rows.size(); ++i)
         m_list->addRow(movieListingListRow(rows.at(i), i + 1));
 }
@@ -96,7 +97,7 @@ QCoro::Task<> MovieListingReader::readDownloadAddress(Feed feed)
     const QString body = co_await m_context.fetcher().transferBody(detail);
     if (!self || body.isEmpty())
         co_return;
-    const QString address = movieDownloadAddress(body);
+    const QString address = movieDownloadAddress(definition(), body);
     // A page without the link gives no entry for the player.
     if (address.isEmpty()) {
         m_context.report(u"未能解析出种子地址.."_s);
@@ -117,4 +118,9 @@ void MovieListingReader::copyDetailAddress()
         return;
     m_context.copyText(m_list->cellText(row, DetailSubitem));
     m_context.report(u"链接地址已复制!"_s);
+}
+
+const SiteDefinition &MovieListingReader::definition() const
+{
+    return m_context.sites().definitions().get(u"movie-listing"_s);
 }

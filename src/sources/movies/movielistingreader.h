@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 
+struct SiteDefinition;
 class QPushButton;
 class QWidget;
 class ResultList;
@@ -22,6 +23,7 @@ public:
     MovieListingReader(const ReaderContext &context, QWidget *page, QObject *parent = nullptr);
 
 private:
+    const SiteDefinition &definition() const;
     enum class Feed { Replace, Append };
 
     void buildControls(QWidget *page);

@@ -1,3 +1,5 @@
+#include "core/definitioncatalog.h"
+#include "core/definitionloader.h"
 #include "core/ed2klink.h"
 #include "sources/emule/ed2ksearchparser.h"
 #include "sources/emule/emuleparser.h"
@@ -11,6 +13,22 @@ namespace {
 
 const QString base = u"http://emule.example"_s;
 const QString ed2kBase = u"http://ed2k.example"_s;
+
+// The built-in definitions the readers use.
+const SiteDefinition &ed2k()
+{
+    return DefinitionCatalog::builtIns().get(u"ed2k"_s);
+}
+
+const SiteDefinition &category()
+{
+    return DefinitionCatalog::builtIns().get(u"emule-category"_s);
+}
+
+const SiteDefinition &search()
+{
+    return DefinitionCatalog::builtIns().get(u"emule-search"_s);
+}
 
 QString fixture(const QString &name)
 {
@@ -41,6 +59,8 @@ private Q_SLOTS:
     void ed2kSearchRows_data();
     void ed2kSearchRows();
     void ed2kSearchCount();
+    void mendedMarkers_data();
+    void mendedMarkers();
 };
 
 void TestEmuleParsers::listingItems_data()
@@ -65,7 +85,7 @@ void TestEmuleParsers::listingItems()
     QFETCH(QString, name);
     QFETCH(QString, note);
     QFETCH(QString, address);
-    const QList<EmuleItem> items = parseEmuleListing(fixture(u"emule/listing.html"_s), base, 30);
+    const QList<EmuleItem> items = parseEmuleListing(category(), fixture(u"emule/listing.html"_s), base, 30);
     QCOMPARE(items.size(), 4);
     QCOMPARE(items.at(slot).name, name);
     QCOMPARE(items.at(slot).note, note);
@@ -87,7 +107,7 @@ void TestEmuleParsers::listingStopsAtTheLastItem()
     QFETCH(QString, file);
     QFETCH(qsizetype, limit);
     QFETCH(qsizetype, items);
-    const QList<EmuleItem> parsed = parseEmuleListing(fixture(file), base, limit);
+    const QList<EmuleItem> parsed = parseEmuleListing(category(), fixture(file), base, limit);
     QCOMPARE(parsed.size(), items);
     // No slot repeats an item under a new number.
     for (qsizetype i = 1; i < parsed.size(); ++i)
@@ -97,9 +117,9 @@ void TestEmuleParsers::listingStopsAtTheLastItem()
 void TestEmuleParsers::searchPage()
 {
     const QString page = fixture(u"emule/search7.html"_s);
-    QCOMPARE(countEmuleItems(page), 7);
-    QVERIFY(!isEmuleSearchEmpty(page));
-    const QList<EmuleItem> items = parseEmuleListing(page, base, countEmuleItems(page));
+    QCOMPARE(countEmuleItems(search(), page), 7);
+    QVERIFY(!isEmuleSearchEmpty(search(), page));
+    const QList<EmuleItem> items = parseEmuleListing(search(), page, base, countEmuleItems(search(), page));
     QCOMPARE(items.size(), 7);
     for (int i = 0; i < 7; ++i) {
         const QString n = QString::number(i + 1);
@@ -107,28 +127,28 @@ void TestEmuleParsers::searchPage()
         QCOMPARE(items.at(i).note, u"更新 2013-12-0"_s + n + u" b>高清/b>"_s);
         QCOMPARE(items.at(i).detailAddress, base + u"/emule/detail/search-"_s + n + u".html"_s);
     }
-    QVERIFY(isEmuleSearchEmpty(u"<div>没能为您找到与“x”相关的资源</div>"_s));
+    QVERIFY(isEmuleSearchEmpty(search(), u"<div>没能为您找到与“x”相关的资源</div>"_s));
 }
 
 void TestEmuleParsers::addresses_data()
 {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("film, page 1") << emuleCategoryAddress(base, emuleCategoryPaths().at(0), 1)
+    QTest::newRow("film, page 1") << emuleCategoryAddress(category(), base, 0, 1)
                                   << base + u"/emule/movie/1"_s;
-    QTest::newRow("cartoon, page 12") << emuleCategoryAddress(base, emuleCategoryPaths().at(6), 12)
+    QTest::newRow("cartoon, page 12") << emuleCategoryAddress(category(), base, 6, 12)
                                       << base + u"/emule/cartoon/12"_s;
-    QTest::newRow("site search") << emuleSearchAddress(base, u"%E5%9C%B0%E7%90%83"_s, u"2"_s)
+    QTest::newRow("site search") << emuleSearchAddress(search(), base, u"%E5%9C%B0%E7%90%83"_s, u"2"_s)
                                  << base + u"/emule/search/%E5%9C%B0%E7%90%83/2"_s;
-    QTest::newRow("ed2k, page 1") << ed2kSearchAddress(ed2kBase, u"ab"_s, u"1"_s)
+    QTest::newRow("ed2k, page 1") << ed2kSearchAddress(ed2k(), ed2kBase, u"ab"_s, u"1"_s)
                                   << ed2kBase + u"/FileList.asp?SearchWord=ab"_s;
-    QTest::newRow("ed2k, page 1.0") << ed2kSearchAddress(ed2kBase, u"ab"_s, u"1.0"_s)
+    QTest::newRow("ed2k, page 1.0") << ed2kSearchAddress(ed2k(), ed2kBase, u"ab"_s, u"1.0"_s)
                                     << ed2kBase + u"/FileList.asp?SearchWord=ab"_s;
-    QTest::newRow("ed2k, page 2") << ed2kSearchAddress(ed2kBase, u"%E5%9C%B0"_s, u"2"_s)
+    QTest::newRow("ed2k, page 2") << ed2kSearchAddress(ed2k(), ed2kBase, u"%E5%9C%B0"_s, u"2"_s)
                                   << ed2kBase + u"/FileList.asp?PageIndex=2&SearchWord=%E5%9C%B0"_s;
-    QTest::newRow("ed2k, page 05") << ed2kSearchAddress(ed2kBase, u"ab"_s, u"05"_s)
+    QTest::newRow("ed2k, page 05") << ed2kSearchAddress(ed2k(), ed2kBase, u"ab"_s, u"05"_s)
                                    << ed2kBase + u"/FileList.asp?PageIndex=5&SearchWord=ab"_s;
-    QTest::newRow("ed2k, page 2.5") << ed2kSearchAddress(ed2kBase, u"ab"_s, u"2.5"_s)
+    QTest::newRow("ed2k, page 2.5") << ed2kSearchAddress(ed2k(), ed2kBase, u"ab"_s, u"2.5"_s)
                                     << ed2kBase + u"/FileList.asp?PageIndex=2.5&SearchWord=ab"_s;
 }
 
@@ -183,7 +203,7 @@ void TestEmuleParsers::ed2kSearchRows()
     QFETCH(QString, category);
     QFETCH(QString, address);
     const QString page = fixture(u"ed2k_search/results.html"_s);
-    const QList<Ed2kSearchRow> rows = parseEd2kSearchPage(page, ed2kBase, countEd2kSearchRows(page));
+    const QList<Ed2kSearchRow> rows = parseEd2kSearchPage(ed2k(), page, ed2kBase, countEd2kSearchRows(ed2k(), page));
     QCOMPARE(rows.size(), 6);
     QCOMPARE(rows.at(row).name, name);
     QCOMPARE(rows.at(row).category, category);
@@ -193,15 +213,68 @@ void TestEmuleParsers::ed2kSearchRows()
 void TestEmuleParsers::ed2kSearchCount()
 {
     const QString page = fixture(u"ed2k_search/results.html"_s);
-    QCOMPARE(countEd2kSearchRows(page), 6);
+    QCOMPARE(countEd2kSearchRows(ed2k(), page), 6);
     // A count above the page's rows takes only the rows there are.
-    QCOMPARE(parseEd2kSearchPage(page, ed2kBase, 100).size(), 6);
-    QCOMPARE(parseEd2kSearchPage(page, ed2kBase, 2).size(), 2);
-    QCOMPARE(countEd2kSearchRows(QString()), 0);
+    QCOMPARE(parseEd2kSearchPage(ed2k(), page, ed2kBase, 100).size(), 6);
+    QCOMPARE(parseEd2kSearchPage(ed2k(), page, ed2kBase, 2).size(), 2);
+    QCOMPARE(countEd2kSearchRows(ed2k(), QString()), 0);
     QString many;
     for (int i = 0; i < 33000; ++i)
         many += u"<td>["_s;
-    QCOMPARE(countEd2kSearchRows(many), 32767);
+    QCOMPARE(countEd2kSearchRows(ed2k(), many), 32767);
+}
+
+void TestEmuleParsers::mendedMarkers_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("fixtureFile");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("ed2k rows") << u"ed2k"_s << u"ed2k_search/results.html"_s << u"<td>["_s << u"<li>["_s << 6;
+    QTest::newRow("ed2k file anchor") << u"ed2k"_s << u"ed2k_search/results.html"_s << u"<a href=\"ShowFile.asp"_s
+                                      << u"<a href=\"file.asp"_s << 6;
+    QTest::newRow("eMule items") << u"emule-category"_s << u"emule/listing.html"_s << u"<div class=\"thumb\">"_s
+                                 << u"<div class=\"cover\">"_s << 4;
+    QTest::newRow("eMule titles") << u"emule-search"_s << u"emule/search7.html"_s << u"title=\""_s << u"alt=\""_s << 7;
+}
+
+// A definition that says where the site moved its markup reads the moved
+// page as the built-in read the old one, and the built-in no longer does.
+void TestEmuleParsers::mendedMarkers()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, fixtureFile);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(int, rows);
+    QFile file(u":/definitions/"_s + name + u".toml"_s);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY(text.contains(from.toUtf8()));
+    const DefinitionLoader::Result mended =
+        DefinitionLoader::load(QByteArray(text).replace(from.toUtf8(), to.toUtf8()), file.fileName());
+    QVERIFY(mended.definition);
+    const SiteDefinition &builtIn = DefinitionCatalog::builtIns().get(name);
+    const QString old = fixture(fixtureFile);
+    const QString moved = QString(old).replace(from, to);
+    QVERIFY(moved != old);
+    const auto fields = [&](const SiteDefinition &definition, const QString &page) {
+        QStringList out;
+        if (name == u"ed2k"_s) {
+            const qsizetype count = countEd2kSearchRows(definition, page);
+            for (const Ed2kSearchRow &row : parseEd2kSearchPage(definition, page, ed2kBase, count))
+                out << row.name << row.category << row.fileAddress;
+        } else {
+            for (const EmuleItem &item : parseEmuleListing(definition, page, base, 30))
+                out << item.name << item.note << item.detailAddress;
+        }
+        return out;
+    };
+    const QStringList expected = fields(builtIn, old);
+    QCOMPARE(expected.size(), rows * 3);
+    QCOMPARE(fields(*mended.definition, moved), expected);
+    QVERIFY(fields(builtIn, moved) != expected);
 }
 
 QTEST_GUILESS_MAIN(TestEmuleParsers)

@@ -1,3 +1,4 @@
+#include "core/definitioncatalog.h"
 #include "sources/movies/movielistingparser.h"
 #include "support/testharness.h"
 #include "ui/playbackfeeds.h"
@@ -97,7 +98,7 @@ void TestMovieListing::categories_data()
                                 u"/html/gndy/dyzz/20131203/"_s, u"/html/tv/hytv/20131204/"_s,
                                 u"/html/tv/rihantv/20131205/"_s, u"/html/dongman/20131206/"_s};
     for (int i = 0; i < categories.size(); ++i) {
-        QTest::addRow("%d", i) << i << categories.at(i).caption << u"/movie_listing"_s + categories.at(i).listingPath
+        QTest::addRow("%d", i) << i << categories.at(i).caption << movieListingAddress(DefinitionCatalog::builtIns().get(u"movie-listing"_s), u"/movie_listing"_s, categories.at(i))
                                << starts.at(i);
     }
 }

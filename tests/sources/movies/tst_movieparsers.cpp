@@ -1,3 +1,6 @@
+#include "core/definitioncatalog.h"
+#include "core/definitionloader.h"
+#include "core/sitedefinition.h"
 #include "sources/movies/moviedetailparser.h"
 #include "sources/movies/movielistingparser.h"
 
@@ -17,6 +20,17 @@ QString fixture(const QString &site, const QString &name)
 }
 
 const QString Base = u"http://movies.example"_s;
+
+// The built-in definitions the readers use.
+const SiteDefinition &listingDefinition()
+{
+    return DefinitionCatalog::builtIns().get(u"movie-listing"_s);
+}
+
+const SiteDefinition &detailDefinition()
+{
+    return DefinitionCatalog::builtIns().get(u"movie-detail"_s);
+}
 
 // A listing page of `rows` complete rows, titles "片N", links "<prefix>N.html".
 QString listingPage(int rows, const QString &prefix)
@@ -52,6 +66,8 @@ private Q_SLOTS:
     void layoutAKeepsOtherJu();
     void secondLinkWithAndWithoutScheme();
     void missingMarkers();
+    void mendedMarkers_data();
+    void mendedMarkers();
 };
 
 void TestMovieParsers::categoryTable()
@@ -61,14 +77,21 @@ void TestMovieParsers::categoryTable()
     QCOMPARE(categories.at(0).caption, u"综合最新电影"_s);
     QCOMPARE(categories.at(5).caption, u"动漫资源"_s);
     // The Western page reads its links under the latest-movies tree.
-    QCOMPARE(categories.at(2).listingPath, u"/html/gndy/oumei/index.html"_s);
-    QCOMPARE(categories.at(2).linkPrefix, u"/html/gndy/dyzz/"_s);
-    QCOMPARE(categories.at(1).linkPrefix, u"/html/gndy/"_s);
+    QCOMPARE(movieListingAddress(listingDefinition(), Base, categories.at(2)), Base + u"/html/gndy/oumei/index.html"_s);
+    QCOMPARE(listingDefinition().marker(categories.at(2).name + u"_link"_s), u"<a href=\"/html/gndy/dyzz/"_s);
+    QCOMPARE(listingDefinition().address(categories.at(2).name + u"_detail"_s), u"{base}/html/gndy/dyzz/{path}"_s);
+    QCOMPARE(listingDefinition().marker(categories.at(1).name + u"_link"_s), u"<a href=\"/html/gndy/"_s);
+    // Every category names its three entries.
+    for (const MovieCategory &category : categories) {
+        QVERIFY2(!listingDefinition().address(category.name).isEmpty(), qPrintable(category.name));
+        QVERIFY2(!listingDefinition().address(category.name + u"_detail"_s).isEmpty(), qPrintable(category.name));
+        QVERIFY2(!listingDefinition().marker(category.name + u"_link"_s).isEmpty(), qPrintable(category.name));
+    }
 }
 
 void TestMovieParsers::listingRows()
 {
-    const QList<MovieListingRow> rows = parseMovieListing(fixture(u"movie_listing"_s, u"category0.html"_s), Base,
+    const QList<MovieListingRow> rows = parseMovieListing(listingDefinition(), fixture(u"movie_listing"_s, u"category0.html"_s), Base,
                                                           movieCategories().at(0));
     // The last row lacks its end marker: nothing can be cut from it, nothing
     // of the row before leaks into it, and so it is left out.
@@ -98,7 +121,7 @@ void TestMovieParsers::listingRowCount()
     QFETCH(int, rows);
     QFETCH(int, expected);
     const QList<MovieListingRow> parsed =
-        parseMovieListing(listingPage(rows, u"/html/gndy/dyzz/"_s), Base, movieCategories().at(0));
+        parseMovieListing(listingDefinition(), listingPage(rows, u"/html/gndy/dyzz/"_s), Base, movieCategories().at(0));
     QCOMPARE(parsed.size(), expected);
     for (int i = 0; i < parsed.size(); ++i) {
         QCOMPARE(parsed.at(i).title, u"片"_s + QString::number(i + 1));
@@ -130,7 +153,7 @@ void TestMovieParsers::listingAddressesPerCategory()
     QFETCH(QString, address);
     const QString page = u"<td height=\"26\"><a href=\""_s + link
                          + u"\" class=\"ulink\">T</a></td><td style=\"padding-left:3px\">&nbsp;</td>"_s;
-    const QList<MovieListingRow> rows = parseMovieListing(page, Base, movieCategories().at(category));
+    const QList<MovieListingRow> rows = parseMovieListing(listingDefinition(), page, Base, movieCategories().at(category));
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.at(0).detailAddress, address.isEmpty() ? QString() : Base + address);
 }
@@ -149,7 +172,7 @@ void TestMovieParsers::downloadAddress()
 {
     QFETCH(QString, page);
     QFETCH(QString, address);
-    QCOMPARE(movieDownloadAddress(page), address);
+    QCOMPARE(movieDownloadAddress(listingDefinition(), page), address);
 }
 
 void TestMovieParsers::detailLayouts_data()
@@ -184,7 +207,7 @@ void TestMovieParsers::detailLayouts()
     QFETCH(QString, synopsis);
     QFETCH(QString, link1);
     QFETCH(QString, link2);
-    const MovieDetail detail = parseMovieDetail(fixture(u"bt_board"_s, file));
+    const MovieDetail detail = parseMovieDetail(detailDefinition(), fixture(u"bt_board"_s, file));
     QCOMPARE(detail.isReadable(), readable);
     QCOMPARE(detail.posterAddress, poster);
     QVERIFY2(detail.filmData.startsWith(dataStart), qPrintable(detail.filmData));
@@ -197,7 +220,7 @@ void TestMovieParsers::detailLayouts()
 
 void TestMovieParsers::layoutBDataLines()
 {
-    const MovieDetail detail = parseMovieDetail(fixture(u"bt_board"_s, u"layout_b.html"_s));
+    const MovieDetail detail = parseMovieDetail(detailDefinition(), fixture(u"bt_board"_s, u"layout_b.html"_s));
     // Every "<br />◎" line stands after two line breaks without its "◎";
     // the leading "◎译　　名" is the only one left.
     QCOMPARE(detail.filmData, u"◎译　　名　追击\r\n\r\n片　　名　The Chase\r\n\r\n年　　代　2013\r\n\r\n"
@@ -208,7 +231,7 @@ void TestMovieParsers::layoutBDataLines()
 
 void TestMovieParsers::layoutAKeepsOtherJu()
 {
-    const MovieDetail detail = parseMovieDetail(fixture(u"bt_board"_s, u"layout_a.html"_s));
+    const MovieDetail detail = parseMovieDetail(detailDefinition(), fixture(u"bt_board"_s, u"layout_a.html"_s));
     QCOMPARE(detail.filmData, u"片名: 河流\r\n\r\n年代: 2013\r\n\r\n类别: 剧情 冒险\r\n\r\n主演: 演员甲 演员乙\r\n\r\n"
                               "\r\n\r\n"_s);
 }
@@ -217,23 +240,80 @@ void TestMovieParsers::secondLinkWithAndWithoutScheme()
 {
     const QString with = u"片名:x剧情简介 <a href=\"jump.php?url=a\">1</a><a href=\"jump.php?url=http://b.example/t\">2</a>"_s;
     const QString without = u"片名:x剧情简介 <a href=\"jump.php?url=a\">1</a><a href=\"jump.php?url=b.example/t\">2</a>"_s;
-    QCOMPARE(parseMovieDetail(with).link2, u"http://b.example/t"_s);
-    QCOMPARE(parseMovieDetail(without).link2, u"http://b.example/t"_s);
+    QCOMPARE(parseMovieDetail(detailDefinition(), with).link2, u"http://b.example/t"_s);
+    QCOMPARE(parseMovieDetail(detailDefinition(), without).link2, u"http://b.example/t"_s);
 }
 
 void TestMovieParsers::missingMarkers()
 {
     // Layout A whose synopsis heading is missing: no data, so unreadable.
-    const MovieDetail noHeading = parseMovieDetail(u"<br />片名: 河流<br />年代: 2013"_s);
+    const MovieDetail noHeading = parseMovieDetail(detailDefinition(), u"<br />片名: 河流<br />年代: 2013"_s);
     QVERIFY(!noHeading.isReadable());
     QCOMPARE(noHeading.synopsis, QString());
     // A synopsis without the screenshot heading after it is empty.
-    const MovieDetail noShots = parseMovieDetail(u"<br />片名: 河流<br />剧情简介<br />故事"_s);
+    const MovieDetail noShots = parseMovieDetail(detailDefinition(), u"<br />片名: 河流<br />剧情简介<br />故事"_s);
     QVERIFY(noShots.isReadable());
     QCOMPARE(noShots.synopsis, QString());
     // A poster tag that is never closed gives no poster.
-    QCOMPARE(parseMovieDetail(u"[IMG]http://img.example/a.jpg"_s).posterAddress, QString());
-    QCOMPARE(parseMovieDetail(QString()).link2, u"http://"_s);
+    QCOMPARE(parseMovieDetail(detailDefinition(), u"[IMG]http://img.example/a.jpg"_s).posterAddress, QString());
+    QCOMPARE(parseMovieDetail(detailDefinition(), QString()).link2, u"http://"_s);
+}
+
+void TestMovieParsers::mendedMarkers_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("site");
+    QTest::addColumn<QString>("fixtureFile");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::newRow("listing rows") << u"movie-listing"_s << u"movie_listing"_s << u"category0.html"_s
+                                  << u"<td height=\"26\">"_s << u"<td height=\"30\">"_s;
+    QTest::newRow("listing links") << u"movie-listing"_s << u"movie_listing"_s << u"category0.html"_s
+                                   << u"<a href=\"/html/gndy/dyzz/"_s << u"<a href=\"/html/gndy/dyzz/x"_s;
+    QTest::newRow("download link") << u"movie-listing"_s << u"movie_listing"_s << u"detail.html"_s
+                                   << u"#fdfddf\"><a href=\""_s << u"#fdfddf\"><a class=\"d\" href=\""_s;
+    QTest::newRow("post line breaks") << u"movie-detail"_s << u"bt_board"_s << u"layout_a.html"_s << u"<br />"_s
+                                      << u"<br>"_s;
+    QTest::newRow("post jump links") << u"movie-detail"_s << u"bt_board"_s << u"layout_b.html"_s
+                                     << u"jump.php?url="_s << u"go.php?to="_s;
+}
+
+// A definition that says where the site moved its markup reads the moved
+// page as the built-in read the old one, and the built-in no longer does.
+void TestMovieParsers::mendedMarkers()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, site);
+    QFETCH(QString, fixtureFile);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFile file(u":/definitions/"_s + name + u".toml"_s);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY(text.contains(from.toUtf8()));
+    const DefinitionLoader::Result mended =
+        DefinitionLoader::load(QByteArray(text).replace(from.toUtf8(), to.toUtf8()), file.fileName());
+    QVERIFY(mended.definition);
+    const SiteDefinition &builtIn = DefinitionCatalog::builtIns().get(name);
+    const QString old = fixture(site, fixtureFile);
+    const QString moved = QString(old).replace(from, to);
+    QVERIFY(moved != old);
+    const auto fields = [&](const SiteDefinition &definition, const QString &page) {
+        QStringList out;
+        if (name == u"movie-detail"_s) {
+            const MovieDetail detail = parseMovieDetail(definition, page);
+            out << detail.posterAddress << detail.filmData << detail.synopsis << detail.link1 << detail.link2;
+        } else {
+            for (const MovieListingRow &row : parseMovieListing(definition, page, Base, movieCategories().at(0)))
+                out << row.title << row.detailAddress;
+            out << movieDownloadAddress(definition, page);
+        }
+        return out;
+    };
+    const QStringList expected = fields(builtIn, old);
+    QVERIFY(!QString(expected.join(QString())).isEmpty());
+    QCOMPARE(fields(*mended.definition, moved), expected);
+    QVERIFY(fields(builtIn, moved) != expected);
 }
 
 QTEST_GUILESS_MAIN(TestMovieParsers)
