@@ -197,7 +197,10 @@ const QList<ParserCase> &cases()
                     + u"</a></div></li>"_s;
          },
          u"</ul></div></body></html>"_s,
-         [](const QString &p) { return parseChannelPage(p, u"http://c.example"_s, 32767).size(); }},
+         [](const QString &p) {
+             const SiteDefinition &channel = DefinitionCatalog::builtIns().get(u"qvod-channel"_s);
+             return parseChannelPage(channel, p, u"http://c.example"_s, 32767).size();
+         }},
         {"qvod_result", u"<div>共30000部 当前:1/1页</div><table>"_s,
          [](int n) -> QString {
              return u"<tr bgcolor=\"#F5FAFE\"><td><a href=\"/vod-detail-id-"_s + QString::number(n)
@@ -205,7 +208,10 @@ const QList<ParserCase> &cases()
                       "</font></td><td><font color=\"#008000\">2013-12-01</font></td></tr>"_s;
          },
          u"</table>"_s,
-         [](const QString &p) { return parseQvodResultRows(p, u"http://s.example"_s, qvodResultCount(p)).size(); }},
+         [](const QString &p) {
+             const SiteDefinition &search = DefinitionCatalog::builtIns().get(u"qvod-search"_s);
+             return parseQvodRows(search, p, u"http://s.example"_s, qvodResultCount(search, p)).size();
+         }},
     };
     return list;
 }

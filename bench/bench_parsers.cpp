@@ -219,13 +219,14 @@ void BM_DetailPages(benchmark::State &state)
                                       "magnet:?xt=urn:btih:0123&amp;dn=x</textarea>"_s;
     const QString qvod = filler + u"value=1 value=2 value=3 value=4 value=\"qvod://1|2|3|\"><img src=\"a\"><img src=\"b\">"
                                   "<img src=\"c\">"_s;
+    const SiteDefinition &search = DefinitionCatalog::builtIns().get(u"qvod-search"_s);
     const QString listingDetail = filler + u"#fdfddf\"><a href=\"ftp://movies.example/a.mkv\">a</a>"_s;
     const SiteDefinition &movieDetail = DefinitionCatalog::builtIns().get(u"movie-detail"_s);
     const SiteDefinition &movies = DefinitionCatalog::builtIns().get(u"movie-listing"_s);
     for (auto _ : state) {
         benchmark::DoNotOptimize(parseMovieDetail(movieDetail, post));
         benchmark::DoNotOptimize(parseBtMovieDownload(btMovies(), download));
-        benchmark::DoNotOptimize(parseQvodSearchDetail(qvod));
+        benchmark::DoNotOptimize(parseQvodSearchDetail(search, qvod));
         benchmark::DoNotOptimize(movieDownloadAddress(movies, listingDetail));
     }
     state.SetComplexityN(state.range(0));

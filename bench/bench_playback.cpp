@@ -1,3 +1,4 @@
+#include "core/definitioncatalog.h"
 #include "sources/playback/qvodchannelparser.h"
 #include "sources/playback/qvodsearchparser.h"
 
@@ -34,8 +35,9 @@ void BM_QvodChannelParse(benchmark::State &state)
 {
     const int entries = int(state.range(0));
     const QString page = channelPage(entries);
+    const SiteDefinition &channel = DefinitionCatalog::builtIns().get(u"qvod-channel"_s);
     for (auto _ : state)
-        benchmark::DoNotOptimize(parseChannelPage(page, u"http://c.example"_s, entries));
+        benchmark::DoNotOptimize(parseChannelPage(channel, page, u"http://c.example"_s, entries));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_QvodChannelParse)->RangeMultiplier(4)->Range(16, 16384)->Complexity(benchmark::oN);
@@ -44,8 +46,9 @@ void BM_QvodResultParse(benchmark::State &state)
 {
     const int rows = int(state.range(0));
     const QString page = resultPages(rows);
+    const SiteDefinition &search = DefinitionCatalog::builtIns().get(u"qvod-search"_s);
     for (auto _ : state)
-        benchmark::DoNotOptimize(parseQvodResultRows(page, u"http://s.example"_s, qvodResultCount(page)));
+        benchmark::DoNotOptimize(parseQvodRows(search, page, u"http://s.example"_s, qvodResultCount(search, page)));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_QvodResultParse)->RangeMultiplier(4)->Range(16, 16384)->Complexity(benchmark::oN);

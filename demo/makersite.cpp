@@ -1,5 +1,6 @@
 #include "demo/makersite.h"
 
+#include "core/definitioncatalog.h"
 #include "core/siteconfig.h"
 #include "demo/demoserver.h"
 #include "sources/playback/livetvchannels.h"
@@ -53,8 +54,13 @@ void registerMakerSite(DemoServer &server)
         return page(u"澄川 "_s + request.path);
     });
     server.addSite(u"live_tv"_s, [](const DemoRequest &request) {
-        const qsizetype channel = LiveTvChannels::paths().indexOf(request.path);
-        if (channel < 0)
+        // The built-in channel addresses under an empty base are their paths.
+        const SiteDefinition &liveTv = DefinitionCatalog::builtIns().get(u"live-tv"_s);
+        qsizetype channel = 0;
+        while (channel < LiveTvChannels::names().size()
+               && LiveTvChannels::address(liveTv, QString(), int(channel)) != request.path)
+            ++channel;
+        if (channel == LiveTvChannels::names().size())
             return DemoResponse::notFound();
         return DemoResponse::html(u"<html><head><title>网络电视 - "_s + LiveTvChannels::names().at(channel)
                                   + u"</title></head><body style=\"background:#102040;color:white\"><h1>"_s

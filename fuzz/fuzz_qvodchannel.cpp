@@ -1,12 +1,14 @@
 #include "fuzzinput.h"
 
+#include "core/definitioncatalog.h"
 #include "sources/playback/qvodchannelparser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzInput input(data, size);
     const QString page = input.restPage();
-    FUZZ_REQUIRE(parseChannelPage(page, fuzzSiteBase()).size() <= 25);
-    parseChannelDetail(page);
+    const SiteDefinition &channel = DefinitionCatalog::builtIns().get(QStringLiteral("qvod-channel"));
+    FUZZ_REQUIRE(parseChannelPage(channel, page, fuzzSiteBase()).size() <= 25);
+    parseChannelDetail(channel, page);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "shell/sitecheck.h"
 
+#include "core/definitioncatalog.h"
 #include "core/pagefetcher.h"
 #include "core/siteconfig.h"
 #include "core/sourcefetch.h"
@@ -21,10 +22,10 @@ QString pageProbe(const SiteConfig &sites, const QString &key)
     if (key == u"maker"_s)
         return base + u"/version/gx.txt"_s;
     if (key == u"live_tv"_s)
-        return LiveTvChannels::address(base, LiveTvChannels::StartChannel);
+        return LiveTvChannels::address(sites.definitions().get(u"live-tv"_s), base, LiveTvChannels::StartChannel);
     // The on-demand service has no search: its player page, asked for nothing.
     if (key == u"cloud_on_demand"_s)
-        return cloudOnDemandAddress(base, QString());
+        return cloudOnDemandAddress(sites.definitions().get(u"cloud-on-demand"_s), base, QString());
     return base + u'/';
 }
 

@@ -123,18 +123,20 @@ const QList<Parser> &parsers()
          }},
         {"QVOD channel", u"qvod_channel/list_7.html"_s, u"c_contentcj\"><a href=\"/content/detail_"_s,
          [](const QString &body) {
-             return flatten(parseChannelPage(body, Base),
+             return flatten(parseChannelPage(DefinitionCatalog::builtIns().get(u"qvod-channel"_s), body, Base),
                             [](const ChannelEntry &e) { return QStringList{e.title, e.detailAddress}; });
          }},
         {"QVOD listing", u"qvod_search/listing_18rows_20markers.html"_s, u"<tr bgcolor=\"#f5fef7\">"_s,
          [](const QString &body) {
-             return flatten(parseQvodListingRows(body, Base, 20), [](const QvodSearchRow &r) {
+             const SiteDefinition &listing = DefinitionCatalog::builtIns().get(u"qvod-list"_s);
+             return flatten(parseQvodRows(listing, body, Base, 20), [](const QvodSearchRow &r) {
                  return QStringList{r.title, r.column, r.region, r.detailAddress};
              });
          }},
         {"QVOD results", u"qvod_search/results_page1.html"_s, u"<tr bgcolor=\"#F5FAFE\">"_s,
          [](const QString &body) {
-             return flatten(parseQvodResultRows(body, Base, 30), [](const QvodSearchRow &r) {
+             const SiteDefinition &search = DefinitionCatalog::builtIns().get(u"qvod-search"_s);
+             return flatten(parseQvodRows(search, body, Base, 30), [](const QvodSearchRow &r) {
                  return QStringList{r.title, r.column, r.region, r.detailAddress};
              });
          }},

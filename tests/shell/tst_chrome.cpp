@@ -1,3 +1,4 @@
+#include "core/definitioncatalog.h"
 #include "shell/windowshell.h"
 #include "sources/playback/livetvarea.h"
 #include "sources/playback/livetvchannels.h"
@@ -195,10 +196,12 @@ void TestChrome::liveTvChannels()
     for (int index : {0, 5, 9, 2}) {
         list->setCurrentRow(index);
         Q_EMIT list->itemDoubleClicked(list->item(index));
-        QCOMPARE(browser->address(), base + LiveTvChannels::paths().at(index));
+        QCOMPARE(browser->address(),
+                 LiveTvChannels::address(DefinitionCatalog::builtIns().get(u"live-tv"_s), base, index));
     }
     QCOMPARE(navigated.count(), 4);
-    QCOMPARE(LiveTvChannels::paths().at(9), u"/vip/1.swf"_s);
+    QCOMPARE(browser->address(), base + u"/tb/livecn.swf"_s);
+    QCOMPARE(LiveTvChannels::address(DefinitionCatalog::builtIns().get(u"live-tv"_s), base, 9), base + u"/vip/1.swf"_s);
 }
 
 void TestChrome::faqWindowFromBothButtons_data()

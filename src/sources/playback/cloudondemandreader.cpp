@@ -1,5 +1,6 @@
 #include "sources/playback/cloudondemandreader.h"
 
+#include "core/definitioncatalog.h"
 #include "core/ed2klink.h"
 #include "core/pagefetcher.h"
 #include "core/siteconfig.h"
@@ -138,7 +139,9 @@ void CloudOnDemandReader::open(const QString &address, bool appreciate)
         });
     }
     m_appreciate = appreciate;
-    m_window->play(cloudOnDemandAddress(m_context.sites().site(u"cloud_on_demand"_s), address));
+    const SiteConfig &sites = m_context.sites();
+    m_window->play(
+        cloudOnDemandAddress(sites.definitions().get(u"cloud-on-demand"_s), sites.site(u"cloud_on_demand"_s), address));
 }
 
 CloudPlayerWindow *CloudOnDemandReader::playerWindow() const

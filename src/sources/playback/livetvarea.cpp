@@ -1,5 +1,6 @@
 #include "sources/playback/livetvarea.h"
 
+#include "core/definitioncatalog.h"
 #include "core/siteconfig.h"
 #include "sources/playback/livetvchannels.h"
 #include "windows/browserview.h"
@@ -40,7 +41,8 @@ void LiveTvArea::openStartChannel()
 
 void LiveTvArea::openChannel(int index)
 {
-    const QString address = LiveTvChannels::address(m_sites.site(u"live_tv"_s), index);
+    const QString address =
+        LiveTvChannels::address(m_sites.definitions().get(u"live-tv"_s), m_sites.site(u"live_tv"_s), index);
     if (!address.isEmpty())
         m_browser->navigate(address);
 }

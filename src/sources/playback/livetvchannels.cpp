@@ -1,5 +1,8 @@
 #include "sources/playback/livetvchannels.h"
 
+#include "core/addresstemplate.h"
+#include "core/sitedefinition.h"
+
 using namespace Qt::StringLiterals;
 
 const QStringList &LiveTvChannels::names()
@@ -9,18 +12,16 @@ const QStringList &LiveTvChannels::names()
     return list;
 }
 
-const QStringList &LiveTvChannels::paths()
+const QStringList &LiveTvChannels::addressNames()
 {
-    static const QStringList list = {u"/qxk/livecn.swf"_s, u"/dsj/livecn.swf"_s,   u"/tb/livecn.swf"_s,
-                                     u"/zy/livecn.swf"_s,  u"/dm/livecn.swf"_s,    u"/music/livecn.swf"_s,
-                                     u"/sp/livecn.swf"_s,  u"/gx/livecn.swf"_s,    u"/xp/livecn.swf"_s,
-                                     u"/vip/1.swf"_s};
+    static const QStringList list = {u"preview"_s, u"drama"_s,        u"in_sync"_s, u"variety"_s, u"anime"_s,
+                                     u"music"_s,   u"online_video"_s, u"comedy"_s,  u"sketch"_s,  u"vip"_s};
     return list;
 }
 
-QString LiveTvChannels::address(const QString &base, int index)
+QString LiveTvChannels::address(const SiteDefinition &definition, const QString &base, int index)
 {
-    if (index < 0 || index >= paths().size())
+    if (index < 0 || index >= addressNames().size())
         return {};
-    return base + paths().at(index);
+    return AddressTemplate::expand(definition.address(addressNames().at(index)), {{u"base"_s, base}});
 }

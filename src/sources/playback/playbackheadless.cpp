@@ -1,8 +1,9 @@
 #include "sources/playback/playbackheadless.h"
 
+#include "core/addresstemplate.h"
+#include "core/definitioncatalog.h"
 #include "core/siteconfig.h"
 #include "core/sourcefetch.h"
-#include "core/texttools.h"
 #include "sources/playback/qvodchannelparser.h"
 #include "sources/playback/qvodsearchparser.h"
 
@@ -27,19 +28,21 @@ int listingPage(const QString &pageText)
 
 QCoro::Task<QList<ListRow>> qvodChannel(SourceFetch &fetch, const SourceQuery &query)
 {
+    const SiteDefinition &definition = fetch.sites().definitions().get(u"qvod-channel"_s);
     const QString base = fetch.sites().site(u"qvod_channel"_s);
-    const QString address = channelListAddress(base, listingPage(query.page));
+    const QString address = channelListAddress(definition, base, listingPage(query.page));
     const QString body = co_await fetch.get(address, PageFetcher::Form::Transfer);
-    co_return numberedRows(parseChannelPage(body, base, ChannelEntries), channelListRow);
+    co_return numberedRows(parseChannelPage(definition, body, base, ChannelEntries), channelListRow);
 }
 
 QCoro::Task<QList<ListRow>> qvodListing(SourceFetch &fetch, const SourceQuery &query)
 {
+    const SiteDefinition &definition = fetch.sites().definitions().get(u"qvod-list"_s);
     const QString base = fetch.sites().site(u"qvod_search"_s);
-    const QString address = qvodListingAddress(base, listingPage(query.page));
+    const QString address = qvodListingAddress(definition, base, listingPage(query.page));
     const QString body = co_await fetch.get(address);
-    const qsizetype count = qMin(countQvodListingRows(body), MaxRows);
-    co_return numberedRows(parseQvodListingRows(body, base, count), qvodSearchListRow);
+    const qsizetype count = qMin(countQvodListingRows(definition, body), MaxRows);
+    co_return numberedRows(parseQvodRows(definition, body, base, count), qvodSearchListRow);
 }
 
 // The first result page states the total and the page count; the further
@@ -47,21 +50,22 @@ QCoro::Task<QList<ListRow>> qvodListing(SourceFetch &fetch, const SourceQuery &q
 // text the rows are cut from, as the window does.
 QCoro::Task<QList<ListRow>> qvodSearch(SourceFetch &fetch, const SourceQuery &query)
 {
+    const SiteDefinition &definition = fetch.sites().definitions().get(u"qvod-search"_s);
     const QString base = fetch.sites().site(u"qvod_search"_s);
-    const QString encoded = UTF8_URLEncoding(query.keyword);
-    const QString first = qvodSearchAddress(base, encoded);
+    const QString encoded = AddressTemplate::encodeKeyword(query.keyword, definition.keyword);
+    const QString first = qvodSearchAddress(definition, base, encoded);
     QString text = co_await fetch.get(first);
     QList<ListRow> listed;
-    if (text.isEmpty() || isQvodSearchEmpty(text))
+    if (text.isEmpty() || isQvodSearchEmpty(definition, text))
         co_return listed;
-    const int total = qvodResultCount(text);
-    for (int page = qvodResultPages(text); page > 1; --page) {
-        const QString address = qvodSearchAddress(base, encoded, page);
+    const int total = qvodResultCount(definition, text);
+    for (int page = qvodResultPages(definition, text); page > 1; --page) {
+        const QString address = qvodSearchAddress(definition, base, encoded, page);
         const QString body = co_await fetch.get(address);
         // A page that fails adds only the line break.
         text += u"\r\n"_s + body;
     }
-    const QList<QvodSearchRow> rows = parseQvodResultRows(text, base, total);
+    const QList<QvodSearchRow> rows = parseQvodRows(definition, text, base, total);
     for (qsizetype i = 0; i < rows.size(); ++i)
         listed.append(qvodSearchListRow(rows.at(i), total - i));
     co_return listed;

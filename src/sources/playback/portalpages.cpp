@@ -1,5 +1,7 @@
 #include "sources/playback/portalpages.h"
 
+#include "core/addresstemplate.h"
+#include "core/definitioncatalog.h"
 #include "core/siteconfig.h"
 
 using namespace Qt::StringLiterals;
@@ -24,23 +26,11 @@ const QStringList &PortalPages::captions()
     return list;
 }
 
-const QStringList &PortalPages::paths()
-{
-    // Option5's query and fragment (a percent-encoded word) belong to it.
-    static const QStringList list = {u"/widget/qqplus/index.html"_s,
-                                     u"/upload/sohuapp/index.html"_s,
-                                     u"/qplus/"_s,
-                                     u"/360api/index.php"_s,
-                                     u"/mini/home800.html?app800&bd#pd%E9%A6%96%E9%A1%B5"_s,
-                                     u"/cooperation/qq.html"_s,
-                                     u"/channel_360_v2/zuixin.html"_s};
-    return list;
-}
-
 QString PortalPages::address(const SiteConfig &sites, const QString &option)
 {
     const qsizetype at = options().indexOf(option);
     if (at < 0)
         return {};
-    return sites.portal(option) + paths().at(at);
+    const SiteDefinition &definition = sites.definitions().get(u"video-portals"_s);
+    return AddressTemplate::expand(definition.address(option.toLower()), {{u"base"_s, sites.portal(option)}});
 }

@@ -5,8 +5,10 @@
 
 class SiteConfig;
 
-// The seven video portal pages: option names (there is no Option7), their
-// captions, and the page path on each portal's host.
+// The seven video portal pages: option names (there is no Option7) and
+// their captions. Each page's address is in the definition "video-portals",
+// under the option's name in lower case, on the host sites.ini [portals]
+// gives the option.
 class PortalPages
 {
 public:
@@ -14,8 +16,6 @@ public:
 
     static const QStringList &options();
     static const QStringList &captions();
-    static const QStringList &paths();
-    // The portal's host (configuration) + its page path; empty for an
-    // unknown option.
+    // The option's page on the portal's host; empty for an unknown option.
     static QString address(const SiteConfig &sites, const QString &option);
 };

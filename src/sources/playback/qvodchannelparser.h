@@ -5,8 +5,10 @@
 #include <QList>
 #include <QString>
 
-// Pure reading of the QVOD channel site: channel list pages and the detail
-// page of one video.
+struct SiteDefinition;
+
+// The QVOD channel site's list pages and the detail page of one video, read
+// as its definition ("qvod-channel") says.
 
 struct ChannelEntry
 {
@@ -23,14 +25,15 @@ struct ChannelDetail
     QString kuaibo;     // 快播资源, the QVOD address (Text11)
 };
 
-// "/channel/list_0_<page>.html".
-QString channelListAddress(const QString &siteBase, int page);
+// List page `page` (1 up).
+QString channelListAddress(const SiteDefinition &definition, const QString &siteBase, int page);
 
 // Entries 1 to `count` in page order; ends at the first entry the page lacks.
 // An entry with neither title nor detail id is left out.
-QList<ChannelEntry> parseChannelPage(const QString &page, const QString &siteBase, int count = 25);
+QList<ChannelEntry> parseChannelPage(const SiteDefinition &definition, const QString &page, const QString &siteBase,
+                                     int count = 25);
 
-ChannelDetail parseChannelDetail(const QString &page);
+ChannelDetail parseChannelDetail(const SiteDefinition &definition, const QString &page);
 
 // Entry `number` (1-based) of ListView3 as the reader lists it.
 ListRow channelListRow(const ChannelEntry &entry, qsizetype number);

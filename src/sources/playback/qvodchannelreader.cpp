@@ -1,5 +1,6 @@
 #include "sources/playback/qvodchannelreader.h"
 
+#include "core/definitioncatalog.h"
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
 #include "core/siteconfig.h"
@@ -116,7 +117,7 @@ QCoro::Task<> QvodChannelReader::listPage()
         co_return;
     m_run->begin(u"正在获取资源中..."_s);
     const QString base = m_context.sites().site(siteKey());
-    const std::optional<QString> body = co_await m_run->fetch(channelListAddress(base, m_page),
+    const std::optional<QString> body = co_await m_run->fetch(channelListAddress(definition(), base, m_page),
                                                               SearchRun::Form::Transfer);
     // An empty page ends the listing with the progress message standing.
     if (!body || body->isEmpty())
@@ -151,7 +152,7 @@ void QvodChannelReader::parsePage()
 {
     m_timer->disarm();
     const QString base = m_context.sites().site(siteKey());
-    const QList<ChannelEntry> entries = parseChannelPage(m_pageText, base, m_entryCount);
+    const QList<ChannelEntry> entries = parseChannelPage(definition(), m_pageText, base, m_entryCount);
     for (qsizetype i = 0; i < entries.size(); ++i)
         m_list->addRow(channelListRow(entries.at(i), i + 1));
     m_run->finish(u"资源获取完毕.."_s);
@@ -174,7 +175,7 @@ QCoro::Task<> QvodChannelReader::readDetail()
     if (!self || read != m_detailRead || detailPage.isEmpty())
         co_return;
 
-    const ChannelDetail detail = parseChannelDetail(detailPage);
+    const ChannelDetail detail = parseChannelDetail(definition(), detailPage);
     if (!detail.posterPath.isEmpty())
         loadPoster(m_context.sites().site(siteKey()) + detail.posterPath, read);
     m_xunbo->setText(detail.xunbo);
@@ -212,4 +213,9 @@ bool QvodChannelReader::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonDblClick && watched == m_list->viewport())
         readDetail();
     return QObject::eventFilter(watched, event);
+}
+
+const SiteDefinition &QvodChannelReader::definition() const
+{
+    return m_context.sites().definitions().get(u"qvod-channel"_s);
 }

@@ -5,6 +5,7 @@
 #include <QCoroTask>
 #include <QObject>
 
+struct SiteDefinition;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -29,6 +30,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    const SiteDefinition &definition() const;
     void buildControls(QWidget *page);
     QCoro::Task<> listPage();   // Command53_3
     void nextPage();            // Command53_4

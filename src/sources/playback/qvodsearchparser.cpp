@@ -1,6 +1,8 @@
 #include "sources/playback/qvodsearchparser.h"
 
+#include "core/addresstemplate.h"
 #include "core/markerscan.h"
+#include "core/sitedefinition.h"
 #include "core/texttools.h"
 
 using namespace Qt::StringLiterals;
@@ -8,56 +10,67 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Piece n (n >= 1) of `text` split at `separator`: empty when there is none.
-QStringView separatedPiece(QStringView text, QChar separator, int n)
+QStringView separatedPiece(QStringView text, QStringView separator, int n)
 {
-    qsizetype at = -1;
+    qsizetype at = -separator.size();
     for (int k = 0; k < n; ++k) {
-        at = text.indexOf(separator, at + 1);
+        at = text.indexOf(separator, at + separator.size());
         if (at < 0)
             return {};
     }
-    const qsizetype next = text.indexOf(separator, at + 1);
-    return text.mid(at + 1, (next < 0 ? text.size() : next) - at - 1);
+    const qsizetype start = at + separator.size();
+    const qsizetype next = text.indexOf(separator, start);
+    return text.mid(start, (next < 0 ? text.size() : next) - start);
 }
+
+// The row markers, looked up once per parse.
+struct RowMarkers
+{
+    explicit RowMarkers(const SiteDefinition &d)
+        : cellTags(d.marker(u"cell_tags"_s))
+        , link(d.marker(u"row_link"_s))
+        , linkEnd(d.marker(u"row_link_end"_s))
+        , tagEnd(d.marker(u"tag_end"_s))
+        , linkClose(d.marker(u"link_close"_s))
+        , region(d.marker(u"region"_s))
+        , regionEnd(d.marker(u"region_end"_s))
+        , detail(d.address(u"detail"_s))
+    {
+    }
+
+    QString cellTags;
+    QString link;
+    QString linkEnd;
+    QString tagEnd;
+    QString linkClose;
+    QString region;
+    QString regionEnd;
+    QString detail;
+};
 
 // `hasPath`: whether the detail path could be cut (the address is never
 // empty once the link is found).
-QvodSearchRow rowFields(QStringView piece, const QString &siteBase, bool &hasPath)
+QvodSearchRow rowFields(QStringView piece, const RowMarkers &markers, const QString &siteBase, bool &hasPath)
 {
-    const QString row = preg(piece.toString(), u"</?td[^<>]*>"_s);
+    const QString row = preg(piece.toString(), markers.cellTags);
     QvodSearchRow fields;
 
     // Each field is looked for only as far as it reaches: the row's piece
     // runs on to the next row.
-    static constexpr QStringView linkMarker = u"<a href=\"/";
-    const std::optional<QStringView> path = firstPieceBefore(row, linkMarker, u"\"");
-    if (path || markerIndex(row, linkMarker) >= 0) {
+    const std::optional<QStringView> path = firstPieceBefore(row, markers.link, markers.linkEnd);
+    if (path || markerIndex(row, markers.link) >= 0) {
         hasPath = path && !path->isEmpty();
-        fields.detailAddress = siteBase + u"/"_s + (path ? path->toString() : QString());
+        fields.detailAddress = AddressTemplate::expand(
+            markers.detail, {{u"base"_s, siteBase}, {u"path"_s, path ? path->toString() : QString()}});
     }
 
-    fields.title = removeAll(separatedPiece(row, u'>', 1).toString(), u"</a");
-    fields.column = removeAll(separatedPiece(row, u'>', 3).toString(), u"</a");
+    fields.title = removeAll(separatedPiece(row, markers.tagEnd, 1).toString(), markers.linkClose);
+    fields.column = removeAll(separatedPiece(row, markers.tagEnd, 3).toString(), markers.linkClose);
 
     // The region's text, its closing tag's "<" taken and then dropped.
-    if (const std::optional<QStringView> region = firstPieceBefore(row, u"<font color=\"#3D709E\">", u"</font>"))
+    if (const std::optional<QStringView> region = firstPieceBefore(row, markers.region, markers.regionEnd))
         fields.region = removeAll(region->toString(), u"<");
     return fields;
-}
-
-QList<QvodSearchRow> parseRows(const QString &text, const QString &marker, const QString &siteBase,
-                               qsizetype limit)
-{
-    const MarkerPieces pieces(text, marker);
-    QList<QvodSearchRow> rows;
-    for (qsizetype i = 1; i <= limit && pieces.has(i); ++i) {
-        bool hasPath = false;
-        QvodSearchRow row = rowFields(pieces.piece(i), siteBase, hasPath);
-        // A bare row marker carries nothing to show.
-        if (hasPath || !row.title.isEmpty() || !row.column.isEmpty() || !row.region.isEmpty())
-            rows.append(std::move(row));
-    }
-    return rows;
 }
 
 // The number between the first `start` and the first `end` after it.
@@ -73,48 +86,58 @@ int statedNumber(const QString &page, const QString &start, QStringView end)
 
 } // namespace
 
-QString qvodListingAddress(const QString &siteBase, int page)
+QString qvodListingAddress(const SiteDefinition &listing, const QString &siteBase, int page)
 {
     if (page == 1)
-        return siteBase + u"/vod-show-p.html"_s;
-    return siteBase + u"/vod-show-p-"_s + QString::number(page) + u".html"_s;
+        return AddressTemplate::expand(listing.address(u"first_page"_s), {{u"base"_s, siteBase}});
+    return AddressTemplate::expand(listing.address(u"later_page"_s),
+                                   {{u"base"_s, siteBase}, {u"page"_s, QString::number(page)}});
 }
 
-QString qvodSearchAddress(const QString &siteBase, const QString &encodedKeyword, int page)
+QString qvodSearchAddress(const SiteDefinition &search, const QString &siteBase, const QString &encodedKeyword,
+                          int page)
 {
     if (page <= 1)
-        return siteBase + u"/vod-search-wd-"_s + encodedKeyword + u"-p.html"_s;
-    return siteBase + u"/vod-search-wd-"_s + encodedKeyword + u"-p-"_s + QString::number(page) + u".html"_s;
+        return AddressTemplate::expand(search.searchAddress, {{u"base"_s, siteBase}, {u"keyword"_s, encodedKeyword}});
+    return AddressTemplate::expand(
+        search.address(u"later_page"_s),
+        {{u"base"_s, siteBase}, {u"keyword"_s, encodedKeyword}, {u"page"_s, QString::number(page)}});
 }
 
-qsizetype countQvodListingRows(const QString &page)
+qsizetype countQvodListingRows(const SiteDefinition &listing, const QString &page)
 {
-    return countFrom(page, u"<font color=\"#008000\">");
+    return countFrom(page, listing.marker(u"count"_s));
 }
 
-QList<QvodSearchRow> parseQvodListingRows(const QString &page, const QString &siteBase, qsizetype limit)
+QList<QvodSearchRow> parseQvodRows(const SiteDefinition &definition, const QString &text, const QString &siteBase,
+                                   qsizetype limit)
 {
-    return parseRows(page, u"<tr bgcolor=\"#f5fef7\">"_s, siteBase, limit);
+    const MarkerPieces pieces(text, definition.marker(u"row"_s));
+    const RowMarkers markers(definition);
+    QList<QvodSearchRow> rows;
+    for (qsizetype i = 1; i <= limit && pieces.has(i); ++i) {
+        bool hasPath = false;
+        QvodSearchRow row = rowFields(pieces.piece(i), markers, siteBase, hasPath);
+        // A bare row marker carries nothing to show.
+        if (hasPath || !row.title.isEmpty() || !row.column.isEmpty() || !row.region.isEmpty())
+            rows.append(std::move(row));
+    }
+    return rows;
 }
 
-QList<QvodSearchRow> parseQvodResultRows(const QString &pages, const QString &siteBase, qsizetype limit)
+bool isQvodSearchEmpty(const SiteDefinition &search, const QString &page)
 {
-    return parseRows(pages, u"<tr bgcolor=\"#F5FAFE\">"_s, siteBase, limit);
+    return page.contains(search.marker(u"not_found"_s));
 }
 
-bool isQvodSearchEmpty(const QString &page)
+int qvodResultCount(const SiteDefinition &search, const QString &page)
 {
-    return page.contains(u"没有搜索到");
+    return statedNumber(page, search.marker(u"total"_s), search.marker(u"total_end"_s));
 }
 
-int qvodResultCount(const QString &page)
+int qvodResultPages(const SiteDefinition &search, const QString &page)
 {
-    return statedNumber(page, u"共"_s, u"部");
-}
-
-int qvodResultPages(const QString &page)
-{
-    return statedNumber(page, u"当前:1/"_s, u"页");
+    return statedNumber(page, search.marker(u"pages"_s), search.marker(u"pages_end"_s));
 }
 
 ListRow qvodSearchListRow(const QvodSearchRow &row, qsizetype number)

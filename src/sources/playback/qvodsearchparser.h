@@ -5,8 +5,11 @@
 #include <QList>
 #include <QString>
 
-// Pure reading of the QVOD search site: listing pages, keyword result
-// pages, and the row fields both share.
+struct SiteDefinition;
+
+// The QVOD search site's listing pages (definition "qvod-list") and keyword
+// result pages ("qvod-search"), and the row fields both share; each call
+// takes the definition of the page it reads.
 
 struct QvodSearchRow
 {
@@ -16,24 +19,25 @@ struct QvodSearchRow
     QString detailAddress;
 };
 
-// Page 1: "/vod-show-p.html", page n: "/vod-show-p-<n>.html".
-QString qvodListingAddress(const QString &siteBase, int page);
-// Page 1: "/vod-search-wd-<kw>-p.html", page n: "/vod-search-wd-<kw>-p-<n>.html".
-QString qvodSearchAddress(const QString &siteBase, const QString &encodedKeyword, int page = 1);
+// Listing page `page` (1 up; page 1 has an address of its own).
+QString qvodListingAddress(const SiteDefinition &listing, const QString &siteBase, int page);
+// Result page `page` (page 1 and below: the search address).
+QString qvodSearchAddress(const SiteDefinition &search, const QString &siteBase, const QString &encodedKeyword,
+                          int page = 1);
 
-// The row markers of a listing page (<font color="#008000">).
-qsizetype countQvodListingRows(const QString &page);
-// Listing rows 1 .. `limit` (<tr bgcolor="#f5fef7">), ending at the first missing one.
-// In both, a row where nothing can be cut is left out.
-QList<QvodSearchRow> parseQvodListingRows(const QString &page, const QString &siteBase, qsizetype limit);
-// Result rows 1 .. `limit` (<tr bgcolor="#F5FAFE">), ending at the first missing one.
-QList<QvodSearchRow> parseQvodResultRows(const QString &pages, const QString &siteBase, qsizetype limit);
+// The count markers of a listing page.
+qsizetype countQvodListingRows(const SiteDefinition &listing, const QString &page);
+// Rows 1 .. `limit` at the definition's row marker, ending at the first
+// missing one; a row where nothing can be cut is left out. The same for
+// listing pages and for the joined result pages, each with its definition.
+QList<QvodSearchRow> parseQvodRows(const SiteDefinition &definition, const QString &text, const QString &siteBase,
+                                   qsizetype limit);
 
-bool isQvodSearchEmpty(const QString &page);
-// "共N部": N; 0 when the page states none.
-int qvodResultCount(const QString &page);
-// "当前:1/N页": N; 0 when the page states none.
-int qvodResultPages(const QString &page);
+bool isQvodSearchEmpty(const SiteDefinition &search, const QString &page);
+// The stated total ("共N部"); 0 when the page states none.
+int qvodResultCount(const SiteDefinition &search, const QString &page);
+// The stated page count ("当前:1/N页"); 0 when the page states none.
+int qvodResultPages(const SiteDefinition &search, const QString &page);
 
 // A row of ListView14 numbered `number`: listing rows count up from 1,
 // keyword results count down from the stated total.

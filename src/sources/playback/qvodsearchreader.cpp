@@ -1,9 +1,10 @@
 #include "sources/playback/qvodsearchreader.h"
 
+#include "core/addresstemplate.h"
+#include "core/definitioncatalog.h"
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
 #include "core/siteconfig.h"
-#include "core/texttools.h"
 #include "sources/playback/qvodsearchdetailparser.h"
 #include "sources/playback/qvodsearchparser.h"
 #include "sources/playback/termscheck.h"
@@ -108,7 +109,7 @@ QCoro::Task<> QvodSearchReader::readDetail()
     const QString page = co_await m_context.fetcher().GetBody(m_list->cellText(row, AddressSubitem));
     if (!self || read != m_detailRead || page.isEmpty())
         co_return;
-    const QvodSearchDetail detail = parseQvodSearchDetail(page);
+    const QvodSearchDetail detail = parseQvodSearchDetail(searchDefinition(), page);
     if (detail.fileAddress.isEmpty()) {
         m_context.report(u"抱歉!该资源已失效,请您获取其他资源.."_s);
         m_context.message(u"抱歉!该资源已失效,请您获取其他资源"_s);
@@ -139,13 +140,14 @@ QCoro::Task<> QvodSearchReader::listPage()
     m_text.clear();
     m_listingRows = 0;
     const QString base = m_context.sites().site(siteKey());
-    const std::optional<QString> body = co_await m_run->fetch(qvodListingAddress(base, m_page));
+    const std::optional<QString> body =
+        co_await m_run->fetch(qvodListingAddress(listingDefinition(), base, m_page));
     if (!body)
         co_return;
     m_text = *body;
     if (m_text.isEmpty())
         co_return;
-    m_listingRows = qint16(qMin(countQvodListingRows(m_text), MaxRows));
+    m_listingRows = qint16(qMin(countQvodListingRows(listingDefinition(), m_text), MaxRows));
     if (m_listingRows > 0)
         m_listingTimer->arm();
 }
@@ -170,7 +172,7 @@ void QvodSearchReader::parseListing()
 {
     m_listingTimer->disarm();
     const QString base = m_context.sites().site(siteKey());
-    const QList<QvodSearchRow> rows = parseQvodListingRows(m_text, base, m_listingRows);
+    const QList<QvodSearchRow> rows = parseQvodRows(listingDefinition(), m_text, base, m_listingRows);
     m_listingRows = 0;
     // A page without a single row (an error page, junk) is no result.
     if (rows.isEmpty()) {
@@ -194,7 +196,8 @@ QCoro::Task<> QvodSearchReader::search()
     m_run->begin(u"正在获取资源中..."_s);
     m_text.clear();
     const QString base = m_context.sites().site(siteKey());
-    const std::optional<QString> body = co_await m_run->fetch(qvodSearchAddress(base, UTF8_URLEncoding(keyword)));
+    const QString encoded = AddressTemplate::encodeKeyword(keyword, searchDefinition().keyword);
+    const std::optional<QString> body = co_await m_run->fetch(qvodSearchAddress(searchDefinition(), base, encoded));
     if (!body)
         co_return;
     m_text = *body;
@@ -202,12 +205,12 @@ QCoro::Task<> QvodSearchReader::search()
         m_run->finish();
         co_return;
     }
-    if (isQvodSearchEmpty(m_text)) {
+    if (isQvodSearchEmpty(searchDefinition(), m_text)) {
         m_run->finish(u"没有搜索到相关资源..."_s);
         co_return;
     }
-    m_resultCount = qvodResultCount(m_text);
-    m_remainingPages = qvodResultPages(m_text);
+    m_resultCount = qvodResultCount(searchDefinition(), m_text);
+    m_remainingPages = qvodResultPages(searchDefinition(), m_text);
     if (m_remainingPages > 1) {
         m_pagesTimer->arm();
         co_return;
@@ -225,7 +228,8 @@ QCoro::Task<> QvodSearchReader::fetchFurtherPage()
         co_return;
     }
     const QString base = m_context.sites().site(siteKey());
-    const QString address = qvodSearchAddress(base, UTF8_URLEncoding(m_keyword->text()), m_remainingPages);
+    const QString encoded = AddressTemplate::encodeKeyword(m_keyword->text(), searchDefinition().keyword);
+    const QString address = qvodSearchAddress(searchDefinition(), base, encoded, m_remainingPages);
     const std::optional<QString> body = co_await m_run->fetch(address);
     if (!body)
         co_return;
@@ -238,7 +242,7 @@ QCoro::Task<> QvodSearchReader::fetchFurtherPage()
 void QvodSearchReader::parseResults()
 {
     const QString base = m_context.sites().site(siteKey());
-    const QList<QvodSearchRow> rows = parseQvodResultRows(m_text, base, m_resultCount);
+    const QList<QvodSearchRow> rows = parseQvodRows(searchDefinition(), m_text, base, m_resultCount);
     // A page without a single row (an error page, junk) is no result.
     if (rows.isEmpty()) {
         m_run->finish(u"没有搜索到相关资源..."_s);
@@ -247,4 +251,14 @@ void QvodSearchReader::parseResults()
     for (qsizetype i = 0; i < rows.size(); ++i)
         m_list->addRow(qvodSearchListRow(rows.at(i), m_resultCount - i));
     m_run->finish(u"资源获取完毕.."_s);
+}
+
+const SiteDefinition &QvodSearchReader::searchDefinition() const
+{
+    return m_context.sites().definitions().get(u"qvod-search"_s);
+}
+
+const SiteDefinition &QvodSearchReader::listingDefinition() const
+{
+    return m_context.sites().definitions().get(u"qvod-list"_s);
 }

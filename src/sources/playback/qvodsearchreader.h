@@ -5,6 +5,7 @@
 #include <QCoroTask>
 #include <QObject>
 
+struct SiteDefinition;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -24,6 +25,8 @@ public:
     QvodSearchReader(const ReaderContext &context, QWidget *page, QObject *parent = nullptr);
 
 private:
+    const SiteDefinition &searchDefinition() const;  // "qvod-search"
+    const SiteDefinition &listingDefinition() const; // "qvod-list"
     void buildControls(QWidget *page);
     QCoro::Task<> listPage();        // Command53_7
     void stepPage(int step);         // Command53_8, _9

@@ -2,6 +2,7 @@
 #include "sources/torrents/btboardparser.h"
 #include "sources/torrents/btmovieparser.h"
 #include "sources/playback/qvodsearchdetailparser.h"
+#include "core/definitioncatalog.h"
 
 #include <QFile>
 #include <QTest>
@@ -204,7 +205,8 @@ void TestBtParsers::qvodSearchDetail()
     QFETCH(QString, file);
     QFETCH(QString, fileAddress);
     QFETCH(QString, picture);
-    const QvodSearchDetail detail = parseQvodSearchDetail(fixture(u"qvod_search"_s, file));
+    const QvodSearchDetail detail = parseQvodSearchDetail(DefinitionCatalog::builtIns().get(u"qvod-search"_s),
+                                                          fixture(u"qvod_search"_s, file));
     QCOMPARE(detail.fileAddress, fileAddress);
     QCOMPARE(detail.pictureAddress, picture);
 }
