@@ -35,6 +35,7 @@ done
 example=$prefix/share/doc/juyuanxia/sites.ini.example
 test -f "$example" || fail "no sites.ini.example"
 grep -q '^\[sites\]' "$example" || fail "sites.ini.example has no [sites]"
+test -f "$prefix/share/doc/juyuanxia/SITE-DEFINITIONS.md" || fail "no SITE-DEFINITIONS.md"
 grep -q '^\.TH JUYUANXIA 1' "$prefix/share/man/man1/juyuanxia.1" 2> /dev/null || fail "no manual page"
 grep -q '^complete -F _juyuanxia juyuanxia' "$prefix/share/bash-completion/completions/juyuanxia" 2> /dev/null \
     || fail "no bash completion"
@@ -45,7 +46,7 @@ if command -v dpkg-deb > /dev/null && command -v dpkg-shlibdeps > /dev/null; the
     files=$(dpkg-deb -c "$deb")
     for path in ./usr/bin/juyuanxia ./usr/share/applications/juyuanxia.desktop \
                 ./usr/share/icons/hicolor/48x48/apps/juyuanxia.png ./usr/share/doc/juyuanxia/sites.ini.example \
-                ./usr/share/man/man1/juyuanxia.1 ./usr/share/bash-completion/completions/juyuanxia; do
+                ./usr/share/doc/juyuanxia/SITE-DEFINITIONS.md ./usr/share/man/man1/juyuanxia.1 ./usr/share/bash-completion/completions/juyuanxia; do
         grep -q " $path\$" <<< "$files" || fail ".deb lacks $path"
     done
     depends=$(dpkg-deb -f "$deb" Depends)
