@@ -17,7 +17,7 @@ public:
     // The window's one group, made on first use.
     static SourceButtonGroup *of(QObject *window);
 
-    // Creates member `index` ("Command2_<index>") on `page`.
+    // Creates member `index` (object name Command2_ and the index) on `page`.
     QPushButton *addMember(int index, const QString &caption, QWidget *page);
     QPushButton *member(int index) const;
 
