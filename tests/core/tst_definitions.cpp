@@ -108,6 +108,11 @@ void TestDefinitions::problemsNameTheirPlace_data()
                                        << 11 << 6 << u"field mc has no end marker"_s;
     QTest::newRow("reserved name") << with("name = \"mysite\"", "name = \"all\"") << 2 << 8
                                    << u"name \"all\" is reserved"_s;
+    QTest::newRow("not UTF-8") << with("我的站点", "我的\xe7\xab") << 3 << 16 << u"not UTF-8"_s;
+    QTest::newRow("a stray continuation byte, as a fuzzer found") << with("/s?q=", "/\x92\xd1\x8c?q=") << 6 << 19
+                                                                    << u"not UTF-8"_s;
+    QTest::newRow("non-ASCII in a key, as a fuzzer found") << with("title =", "titlɄ =") << 3 << 5 << u"TOML: "_s;
+    QTest::newRow("CJK punctuation outside a string") << with("[rows]", "[rows]、") << 7 << 7 << u"TOML: "_s;
     QTest::newRow("site and base") << with("base = ", "site = \"x\"\nbase = ") << 1 << 1
                                    << u"either \"site\" or \"base\""_s;
 }
