@@ -1,6 +1,10 @@
 #include "core/definitioncatalog.h"
 #include "support/testharness.h"
 #include "ui/resultlist.h"
+#include "windows/sitestatuswindow.h"
+
+#include <QLabel>
+#include <QTableWidget>
 
 #include <QLineEdit>
 #include <QProcess>
@@ -58,6 +62,7 @@ private Q_SLOTS:
     void checkNamesEachProblem();
     void newKeywordSource();
     void brokenUserFileIsSkipped();
+    void statusViewNamesSourcesAndProblems();
     void mendedBuiltInInTheWindow_data();
     void mendedBuiltInInTheWindow();
 
@@ -113,8 +118,10 @@ void TestSiteDefinitions::checkNamesEachProblem()
 void TestSiteDefinitions::newKeywordSource()
 {
     const QString folder = Examples + u"/definitions"_s;
-    const Run check = run({u"definitions"_s, u"check"_s, folder + u"/exampleboard.toml"_s});
+    const Run check = run({u"definitions"_s, u"check"_s, folder + u"/exampleboard.toml"_s,
+                           Examples + u"/mended/torrent.toml"_s});
     QCOMPARE(check.status, 0);
+    QCOMPARE(check.out.count(u": ok ("_s), 2);
 
     // A GBK keyword into a GBK page that declares no charset; "&amp;" read as "&".
     const Run search = run({u"search"_s, u"exampleboard"_s, u"变形金刚"_s, u"--page"_s, u"3"_s, u"--demo"_s,
@@ -156,6 +163,40 @@ void TestSiteDefinitions::brokenUserFileIsSkipped()
              qPrintable(search.err));
     QCOMPARE(search.out.count(u'\n'), 11);
     QVERIFY(search.out.contains(u"\t流浪地球 第1集 1080P\t"_s));
+}
+
+void TestSiteDefinitions::statusViewNamesSourcesAndProblems()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QFile example(Examples + u"/definitions/exampleboard.toml"_s);
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    const QByteArray text = example.readAll();
+    // The example, one with a base of its own, one broken.
+    writeFile(folder, u"example.toml"_s, text);
+    writeFile(folder, u"own.toml"_s, QByteArray(text)
+                                         .replace("exampleboard", "ownboard")
+                                         .replace("示例资源板", "自有资源板")
+                                         .replace("site = \"example_board\"", "base = \"http://own.example\""));
+    writeFile(folder, u"broken.toml"_s, QByteArray(text).replace("format = 1", "format = 2"));
+    TestHarness h;
+    h.services.sites.setDefinitions(
+        std::make_shared<DefinitionCatalog>(DefinitionCatalog::withUserFolders({folder.path()})));
+    h.window(); // the board the view reads
+    SiteStatusWindow view(h.services.sites, QString(), *h.services.siteStatus, {});
+    const auto *problems = view.findChild<QLabel *>(u"definitionProblems"_s);
+    QVERIFY(problems);
+    QVERIFY2(problems->text().startsWith(u"定义文件有误，未采用："_s + folder.filePath(u"broken.toml"_s) + u":3:10: "_s),
+             qPrintable(problems->text()));
+    const auto *table = view.findChild<QTableWidget *>(u"siteStatusTable"_s);
+    QStringList listed;
+    for (const QString &key : {u"example_board"_s, u"ownboard"_s}) {
+        const int row = view.rowOf(key);
+        if (row >= 0)
+            listed.append(table->item(row, SiteStatusWindow::SiteColumn)->text() + u' '
+                          + table->item(row, SiteStatusWindow::AddressColumn)->text());
+    }
+    QCOMPARE(listed, (QStringList{u"示例资源板 "_s + h.demo.siteBase(u"example_board"_s), u"自有资源板 http://own.example"_s}));
 }
 
 void TestSiteDefinitions::mendedBuiltInInTheWindow_data()
