@@ -3,6 +3,7 @@
 #include "core/ed2klink.h"
 #include "sources/emule/ed2ksearchparser.h"
 #include "sources/emule/emuleparser.h"
+#include "support/mendeddefinition.h"
 
 #include <QFile>
 #include <QTest>
@@ -248,13 +249,8 @@ void TestEmuleParsers::mendedMarkers()
     QFETCH(QString, from);
     QFETCH(QString, to);
     QFETCH(int, rows);
-    QFile file(u":/definitions/"_s + name + u".toml"_s);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
-    QVERIFY(text.contains(from.toUtf8()));
-    const DefinitionLoader::Result mended =
-        DefinitionLoader::load(QByteArray(text).replace(from.toUtf8(), to.toUtf8()), file.fileName());
-    QVERIFY(mended.definition);
+    const DefinitionLoader::Result mended = mendedBuiltIn(name, from, to);
+    QVERIFY2(mended.definition, qPrintable(mended.problems.value(0).text()));
     const SiteDefinition &builtIn = DefinitionCatalog::builtIns().get(name);
     const QString old = fixture(fixtureFile);
     const QString moved = QString(old).replace(from, to);
