@@ -122,15 +122,22 @@ void DemoServer::clearRequests()
     m_requests.clear();
 }
 
+void DemoServer::setLatencyMs(int latencyMs)
+{
+    m_latencyMs = qMax(0, latencyMs);
+}
+
 void DemoServer::handle(const QHttpServerRequest &request, QHttpServerResponder &&responder)
 {
     const DemoResponse response = answer(request.url(), root());
-    if (response.delayMs <= 0) {
+    const int delayMs = qMax(0, response.delayMs) + m_latencyMs;
+    if (delayMs <= 0) {
         writeResponse(responder, response);
         return;
     }
+    // A timer, not a wait: the other requests go on being answered meanwhile.
     auto later = std::make_shared<QHttpServerResponder>(std::move(responder));
-    QTimer::singleShot(response.delayMs, this, [later, response] { writeResponse(*later, response); });
+    QTimer::singleShot(delayMs, this, [later, response] { writeResponse(*later, response); });
 }
 
 DemoResponse DemoServer::answer(const QUrl &url, const QString &root)

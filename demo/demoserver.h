@@ -44,6 +44,10 @@ public:
     QStringList requestsFor(const QString &siteKey) const;
     void clearRequests();
 
+    // Every answer this server gives comes this much later, on top of a
+    // page's own delay (a distant site); 0, the default, adds nothing.
+    void setLatencyMs(int latencyMs);
+
 private:
     void handle(const QHttpServerRequest &request, QHttpServerResponder &&responder);
 
@@ -51,4 +55,5 @@ private:
     quint16 m_port = 0;
     QHash<QString, QList<DemoHandler>> m_sites;
     QStringList m_requests;
+    int m_latencyMs = 0;
 };
