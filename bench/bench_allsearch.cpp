@@ -8,6 +8,8 @@
 #include "support/testharness.h"
 
 #include "core/definitioncatalog.h"
+#include "core/sourcefetch.h"
+#include "shell/sourcetable.h"
 #include "ui/resultlist.h"
 
 #include <QAbstractButton>
@@ -193,6 +195,45 @@ QString setUpFarm(TestHarness &h, SiteFarm &sites, const QTemporaryDir &folder)
     return {};
 }
 
+QCoro::Task<> countRows(const SiteConfig &sites, PageFetcher &fetcher, QHash<QString, qsizetype> *rows, bool *done)
+{
+    QStringList asked;
+    for (const BuiltInSource &source : builtInSources())
+        asked.append(source.name);
+    for (const UserSource &source : userSources())
+        asked.append(source.name);
+    for (const HeadlessSource &source : headlessSources(sites.definitions())) {
+        if (!asked.contains(source.name))
+            continue;
+        SourceFetch fetch(fetcher, sites);
+        const QList<ListRow> listed = co_await source.run(fetch, SourceQuery{.keyword = Keyword});
+        rows->insert(source.name, listed.size());
+    }
+    *done = true;
+}
+
+// Whether every asked source lists rows for the keyword, as the program's
+// headless search reads them (untimed); empty when so, else the first
+// source without.
+QString sourceWithoutRows(TestHarness &h)
+{
+    h.window();
+    QHash<QString, qsizetype> rows;
+    bool done = false;
+    countRows(h.services.sites, *h.services.fetcher, &rows, &done);
+    if (!QTest::qWaitFor([&] { return done; }, SearchTimeoutMs))
+        return u"(the headless search did not end)"_s;
+    for (const BuiltInSource &source : builtInSources()) {
+        if (rows.value(source.name) == 0)
+            return source.name;
+    }
+    for (const UserSource &source : userSources()) {
+        if (rows.value(source.name) == 0)
+            return source.name;
+    }
+    return {};
+}
+
 double median(QList<double> values)
 {
     if (values.isEmpty())
@@ -288,6 +329,10 @@ void BM_AllSearchAtOnce(benchmark::State &state)
     TestHarness h;
     if (const QString problem = setUpFarm(h, sites, folder); !problem.isEmpty()) {
         state.SkipWithError(qPrintable(problem));
+        return;
+    }
+    if (const QString source = sourceWithoutRows(h); !source.isEmpty()) {
+        state.SkipWithError(qPrintable(source + u" lists no rows for the keyword"_s));
         return;
     }
     auto *keyword = h.window().findChild<QLineEdit *>(u"AllSearchKeyword"_s);
