@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QHash>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -365,20 +366,32 @@ void BM_AllSearchAtOnce(benchmark::State &state)
             break;
         }
         // The page may set a fresh model per search: watch the one it shows now.
+        // The page may give the view a fresh model per search: watch the one
+        // it shows, whenever that changes.
         QObject scope;
-        QAbstractItemModel *model = results->model();
-        QObject::connect(model, &QAbstractItemModel::rowsInserted, &scope, [&] {
-            if (firstRowNs < 0)
+        QPointer<QAbstractItemModel> watched;
+        const auto noteRows = [&] {
+            QAbstractItemModel *model = results->model();
+            if (model && model != watched) {
+                watched = model;
+                QObject::connect(model, &QAbstractItemModel::rowsInserted, &scope, [&] {
+                    if (firstRowNs < 0)
+                        firstRowNs = clock.nsecsElapsed();
+                });
+            }
+            if (firstRowNs < 0 && model && model->rowCount() > 0)
                 firstRowNs = clock.nsecsElapsed();
-        });
-        if (model->rowCount() > 0)
-            firstRowNs = clock.nsecsElapsed();
+        };
+        noteRows();
         const bool done = QTest::qWaitFor(
-            [&] { return start->isEnabled() && progress->maximum() > 0 && progress->value() == progress->maximum(); },
+            [&] {
+                noteRows();
+                return start->isEnabled() && progress->maximum() > 0 && progress->value() == progress->maximum();
+            },
             SearchTimeoutMs);
         const double seconds = double(clock.nsecsElapsed()) / 1e9;
-        model = results->model();
-        if (!done || model->rowCount() == 0 || firstRowNs < 0) {
+        QAbstractItemModel *model = results->model();
+        if (!done || !model || model->rowCount() == 0 || firstRowNs < 0) {
             state.SkipWithError("the search across every source did not end with rows listed");
             break;
         }
