@@ -178,7 +178,7 @@ qint64 timeOfDay(QStringView text, qsizetype at)
 QDate withoutYear(int month, int day, QDate today)
 {
     if (!today.isValid())
-        return {};
+        today = QDate::currentDate();
     for (int year = today.year(); year > today.year() - 8; --year) {
         const QDate date(year, month, day);
         if (date.isValid() && date <= today)

@@ -44,6 +44,6 @@ inline constexpr qint64 NoDateKey = std::numeric_limits<qint64>::min();
 // since the epoch, read as UTC. "2014-01-02", "2014/1/2", "2014.01.02",
 // "2014年1月2日", each with an optional "12:30" or "12:30:45"; text after
 // the date is ignored. A date without a year ("01-02", "1月2日") is the
-// last such day not after `today` (sites print recent posts that way).
-// NoDateKey for anything else.
-qint64 dateKey(QStringView text, QDate today = QDate::currentDate());
+// last such day not after `today` (sites print recent posts that way; no
+// `today`: the current date). NoDateKey for anything else.
+qint64 dateKey(QStringView text, QDate today = {});

@@ -36,7 +36,7 @@ QByteArray allSearchCsv(const QAbstractItemModel &model)
         for (int column = 0; column < columns; ++column) {
             if (column > 0)
                 out += u',';
-            appendField(out, model.index(row, column).data().toString());
+            appendField(out, model.index(row, column).data(Qt::EditRole).toString());
         }
         out += u"\r\n"_s;
     }

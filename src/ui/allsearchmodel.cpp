@@ -1,5 +1,7 @@
 #include "ui/allsearchmodel.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 #include <numeric>
 
@@ -11,6 +13,19 @@ namespace {
 const QString &shownTitle(const AllSearchRow &row)
 {
     return row.title.isEmpty() ? row.source : row.title;
+}
+
+// A cell as the view shows it: a view lays out and elides the whole text
+// of every visible cell on each repaint, which a name of 100,000
+// characters cut from a page turns into seconds.
+QString shownText(const QString &text)
+{
+    if (text.size() <= AllSearchModel::ShownChars)
+        return text;
+    qsizetype cut = AllSearchModel::ShownChars;
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut;
+    return text.left(cut) + u'…';
 }
 
 } // namespace
@@ -41,7 +56,9 @@ QVariant AllSearchModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= ColumnCount)
         return {};
     const Entry &entry = m_entries[size_t(index.row())];
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+        return shownText(data(index, Qt::EditRole).toString());
+    if (role == Qt::EditRole) {
         switch (index.column()) {
         case Source:
             return entry.row.title;
@@ -152,7 +169,11 @@ void AllSearchModel::landChunk()
     const qsizetype end = qMin(m_pending.size(), m_pendingHead + m_chunkRows);
     std::vector<Entry> added;
     QList<int> changed; // rows listed before this chunk that took a source
-    for (qsizetype i = m_pendingHead; i < end; ++i) {
+    QElapsedTimer spent;
+    spent.start();
+    qsizetype i = m_pendingHead;
+    // Rows with huge names cost more: a chunk also ends when its time is up.
+    for (; i < end && (i == m_pendingHead || spent.elapsed() < ChunkBudgetMs); ++i) {
         AllSearchRow &row = m_pending[i];
         QString key = addressKey(row.address);
         if (!key.isEmpty()) {
@@ -169,7 +190,7 @@ void AllSearchModel::landChunk()
         }
         added.push_back(entryFor(std::move(row), std::move(key)));
     }
-    m_pendingHead = end;
+    m_pendingHead = i;
     if (m_pendingHead == m_pending.size()) {
         m_pending.clear();
         m_pendingHead = 0;

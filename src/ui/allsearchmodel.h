@@ -26,7 +26,13 @@ public:
     // rank in the locale's order, the size in bytes (-1 for none), the
     // dateKey, the address.
     static constexpr int SortKeyRole = Qt::UserRole;
-    static constexpr int DefaultChunkRows = 500;
+    // Qt::DisplayRole and Qt::ToolTipRole show at most this many characters
+    // of a cell, then "…"; Qt::EditRole holds the whole text.
+    static constexpr int ShownChars = 500;
+    // A chunk lands at most this many rows, and stops taking rows once it
+    // has spent the budget (the view's own work after it comes on top).
+    static constexpr int DefaultChunkRows = 2000;
+    static constexpr int ChunkBudgetMs = 10;
 
     // Names are ordered for `locale`.
     explicit AllSearchModel(QObject *parent = nullptr, const QLocale &locale = QLocale());
@@ -48,7 +54,8 @@ public:
 
     // The row as listed: `source` is the first source's name, `title` the
     // 来源 text (every source's title once, joined by "、"), `name` the
-    // first source's name for it.
+    // first source's name for it. The reference holds until rows land or
+    // the model is cleared.
     const AllSearchRow &rowAt(int row) const;
     // Every source's name the row came from, first first.
     QStringList sourcesAt(int row) const;
