@@ -11,6 +11,7 @@ list(APPEND JYX_CORE_SOURCES
     core/definitionrows.cpp
     core/ed2klink.cpp
     core/fetchoutcome.cpp
+    core/fetchscope.cpp
     core/inidocument.cpp
     core/listrow.cpp
     core/markerscan.cpp
