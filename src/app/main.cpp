@@ -25,6 +25,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QUrl>
 
 #include <cstdio>
 #include <memory>
@@ -180,6 +181,7 @@ int runHeadless(int argc, char *argv[])
     SiteConfig sites = configuredSites(commandLine, demo);
     sites.setDefinitions(definitions);
     PageFetcher fetcher(sites.network());
+    fetcher.setSiteOf([&sites](const QUrl &url) { return sites.siteKeyFor(url.toString()); });
     QTimer::singleShot(0, &app, [&] { HeadlessCommand::run(commandLine, sites, fetcher); });
     return app.exec();
 }
@@ -224,6 +226,8 @@ int main(int argc, char *argv[])
     services.downloadDir = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
 
     PageFetcher fetcher(services.sites.network());
+    // The demo sites share one port: each is limited on its own.
+    fetcher.setSiteOf([&services](const QUrl &url) { return services.sites.siteKeyFor(url.toString()); });
     UrlOpener opener;
     ProcfsProcessControl processes;
     services.fetcher = &fetcher;

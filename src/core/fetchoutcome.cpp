@@ -14,7 +14,7 @@ struct Wording
 
 // In the order of FetchOutcome::Kind. A time-out adds its seconds, an HTTP
 // error its status; an invalid address without any text was never set up.
-constexpr std::array<Wording, 11> wordings = {{
+constexpr std::array<Wording, 12> wordings = {{
     {u"正常", u"ok"},
     {u"地址无效", u"invalid-address"},
     {u"连接被拒绝", u"refused"},
@@ -26,6 +26,7 @@ constexpr std::array<Wording, 11> wordings = {{
     {u"重定向过多", u"redirect-loop"},
     {u"连接被关闭", u"closed"},
     {u"网络错误", u"network-error"},
+    {u"已取消", u"cancelled"},
 }};
 
 const Wording &wordingOf(FetchOutcome::Kind kind)
@@ -37,7 +38,12 @@ const Wording &wordingOf(FetchOutcome::Kind kind)
 
 bool FetchOutcome::failed() const
 {
-    return kind != Kind::Ok;
+    return kind != Kind::Ok && kind != Kind::Cancelled;
+}
+
+bool FetchOutcome::cancelled() const
+{
+    return kind == Kind::Cancelled;
 }
 
 QString FetchOutcome::describe() const

@@ -17,6 +17,7 @@ struct FetchOutcome
         RedirectLoop,
         Closed,         // closed before any answer
         NetworkError,   // any other transport failure
+        Cancelled,      // its scope was aborted: the asker no longer wants it
     };
 
     QString address;
@@ -24,7 +25,9 @@ struct FetchOutcome
     int httpStatus = 0; // 0: no HTTP answer
     qint64 elapsedMs = 0;
 
+    // A cancelled fetch is not a failure of its site.
     bool failed() const;
+    bool cancelled() const;
     // For the user, e.g. "连接超时 (5.0 s)", "HTTP 503".
     QString describe() const;
     // For scripts: one word, e.g. "timeout", "http-503".

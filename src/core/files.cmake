@@ -1,6 +1,7 @@
 # Files of src/core: no widgets (see src/CMakeLists.txt).
 list(APPEND JYX_CORE_SOURCES
     core/addresstemplate.cpp
+    core/allsearchrow.cpp
     core/announcementfile.cpp
     core/bodydecoder.cpp
     core/definedsource.cpp
@@ -10,6 +11,7 @@ list(APPEND JYX_CORE_SOURCES
     core/definitionrows.cpp
     core/ed2klink.cpp
     core/fetchoutcome.cpp
+    core/fetchscope.cpp
     core/inidocument.cpp
     core/listrow.cpp
     core/markerscan.cpp

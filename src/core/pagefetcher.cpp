@@ -1,6 +1,7 @@
 #include "core/pagefetcher.h"
 
 #include "core/bodydecoder.h"
+#include "core/fetchscope.h"
 #include "core/texttools.h"
 
 #include <QCoroNetworkReply>
@@ -12,6 +13,9 @@
 #include <QUrl>
 
 #include <memory>
+#include <utility>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -71,9 +75,14 @@ PageFetcher::~PageFetcher()
 {
     // A reply destroyed with the manager never signals its end, so the
     // coroutines awaiting it would never resume and their frames would be
-    // lost. Aborting ends each one now (abort() emits finished() at once);
-    // a fetch asked for while this runs fails at once instead of starting.
+    // lost; the same goes for a fetch still waiting for its site. Waiting
+    // fetches resume now with a failure, unsent; aborting a reply ends its
+    // fetch now (abort() emits finished() at once). A fetch asked for while
+    // this runs fails at once instead of starting.
     m_closing = true;
+    const QList<std::shared_ptr<Waiter>> parked = std::exchange(m_parked, {});
+    for (const std::shared_ptr<Waiter> &waiter : parked)
+        resume(waiter);
     QList<QPointer<QNetworkReply>> replies;
     for (QNetworkReply *reply : m_manager.findChildren<QNetworkReply *>(Qt::FindDirectChildrenOnly))
         replies.append(reply);
@@ -81,6 +90,11 @@ PageFetcher::~PageFetcher()
         if (reply && reply->isRunning())
             reply->abort();
     }
+}
+
+void PageFetcher::setSiteOf(std::function<QString(const QUrl &)> siteOf)
+{
+    m_siteOf = std::move(siteOf);
 }
 
 QNetworkAccessManager *PageFetcher::manager()
@@ -95,21 +109,135 @@ bool PageFetcher::isFetchable(const QUrl &url)
            && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
-QCoro::Task<PageFetcher::Response> PageFetcher::fetch(QString address, CacheHeader cacheHeader)
+bool PageFetcher::Park::await_ready() const noexcept
+{
+    return false;
+}
+
+void PageFetcher::Park::await_suspend(std::coroutine_handle<> handle) noexcept
+{
+    waiter->handle = handle;
+}
+
+void PageFetcher::Park::await_resume() const noexcept
+{
+}
+
+QString PageFetcher::siteOf(const QUrl &url) const
+{
+    QString site = m_siteOf ? m_siteOf(url) : QString();
+    if (site.isEmpty()) {
+        const QString scheme = url.scheme().toLower();
+        site = scheme + u"://"_s + url.host().toLower() + u':'
+               + QString::number(url.port(scheme == u"https"_s ? 443 : 80));
+    }
+    return site;
+}
+
+std::shared_ptr<PageFetcher::Waiter> PageFetcher::enter(const QString &site)
+{
+    SiteQueue &queue = m_sites[site];
+    if (queue.running < qMax(1, m_settings.parallel) && queue.waiting.empty()) {
+        ++queue.running;
+        return nullptr;
+    }
+    auto waiter = std::make_shared<Waiter>();
+    queue.waiting.push_back(waiter);
+    m_parked.append(waiter);
+    return waiter;
+}
+
+void PageFetcher::leave(const QString &site)
+{
+    if (m_closing)
+        return;
+    const auto queue = m_sites.find(site);
+    if (queue == m_sites.end())
+        return;
+    --queue->running;
+    while (queue->running < qMax(1, m_settings.parallel) && !queue->waiting.empty()) {
+        std::shared_ptr<Waiter> next = queue->waiting.front();
+        queue->waiting.pop_front();
+        ++queue->running;
+        next->granted = true;
+        resumeLater(next);
+    }
+    if (queue->running <= 0 && queue->waiting.empty())
+        m_sites.erase(queue);
+}
+
+void PageFetcher::cancelWaiter(const QString &site, const std::shared_ptr<Waiter> &waiter)
+{
+    if (waiter->cancelled || waiter->resumed)
+        return;
+    waiter->cancelled = true;
+    // A granted waiter is already on its way; it gives its place back.
+    if (waiter->granted)
+        return;
+    const auto queue = m_sites.find(site);
+    if (queue != m_sites.end())
+        std::erase(queue->waiting, waiter);
+    resumeLater(waiter);
+}
+
+void PageFetcher::resumeLater(const std::shared_ptr<Waiter> &waiter)
+{
+    // Should the fetcher go first, its destructor resumes the waiter.
+    QMetaObject::invokeMethod(this, [this, waiter] { resume(waiter); }, Qt::QueuedConnection);
+}
+
+void PageFetcher::resume(const std::shared_ptr<Waiter> &waiter)
+{
+    if (waiter->resumed)
+        return;
+    waiter->resumed = true;
+    m_parked.removeOne(waiter);
+    waiter->handle.resume();
+}
+
+PageFetcher::Response PageFetcher::endedEarly(const QString &address, FetchOutcome::Kind kind)
+{
+    Response response;
+    response.outcome.address = address;
+    response.outcome.kind = kind;
+    Q_EMIT fetched(response.outcome);
+    return response;
+}
+
+QCoro::Task<PageFetcher::Response> PageFetcher::fetch(QString address, CacheHeader cacheHeader, FetchScope *scope)
 {
     const QUrl url(address, QUrl::TolerantMode);
-    if (m_closing || !isFetchable(url)) {
-        Response refused;
-        refused.outcome.address = address;
-        if (m_closing)
-            refused.outcome.kind = FetchOutcome::Kind::NetworkError;
-        Q_EMIT fetched(refused.outcome);
-        co_return refused;
+    if (scope && scope->isAborted())
+        co_return endedEarly(address, FetchOutcome::Kind::Cancelled);
+    if (m_closing || !isFetchable(url))
+        co_return endedEarly(address, m_closing ? FetchOutcome::Kind::NetworkError : FetchOutcome::Kind::InvalidAddress);
+    QPointer<PageFetcher> self(this);
+    const QString site = siteOf(url);
+
+    const std::shared_ptr<Waiter> waiter = enter(site);
+    if (waiter) {
+        QMetaObject::Connection onAbort;
+        if (scope)
+            onAbort = connect(scope, &FetchScope::aborted, this, [this, site, waiter] { cancelWaiter(site, waiter); });
+        co_await Park{waiter.get()};
+        QObject::disconnect(onAbort);
+        // Resumed only by this fetcher's own queued call or its destructor.
+        if (!self) {
+            Response lost;
+            lost.outcome.address = address;
+            lost.outcome.kind = FetchOutcome::Kind::NetworkError;
+            co_return lost;
+        }
+        if (waiter->cancelled || m_closing) {
+            if (waiter->granted)
+                leave(site);
+            co_return endedEarly(address, m_closing ? FetchOutcome::Kind::NetworkError : FetchOutcome::Kind::Cancelled);
+        }
     }
+
+    // The time taken, and the transfer time-out, start when the request goes.
     QElapsedTimer clock;
     clock.start();
-    QPointer<PageFetcher> self(this);
-
     QNetworkRequest request(url);
     request.setTransferTimeout(m_settings.timeoutMs);
     request.setMaximumRedirectsAllowed(10);
@@ -138,19 +266,40 @@ QCoro::Task<PageFetcher::Response> PageFetcher::fetch(QString address, CacheHead
         }
         body->append(r->readAll());
     });
+    auto cancelled = std::make_shared<bool>(false);
+    QMetaObject::Connection onAbort;
+    if (scope) {
+        // The abort goes through the event loop, so abort() never runs an
+        // asker's code inside the caller of abort().
+        onAbort = QObject::connect(scope, &FetchScope::aborted, reply, [r = reply.data(), cancelled] {
+            *cancelled = true;
+            QMetaObject::invokeMethod(r, &QNetworkReply::abort, Qt::QueuedConnection);
+        });
+    }
 
     co_await reply.data();
+    QObject::disconnect(onAbort);
 
     Response response;
     response.outcome.address = address;
     response.outcome.elapsedMs = clock.elapsed();
+    if (self)
+        self->leave(site);
+    if (*cancelled) {
+        response.outcome.kind = FetchOutcome::Kind::Cancelled;
+        if (reply)
+            reply->deleteLater();
+        if (self)
+            Q_EMIT self->fetched(response.outcome);
+        co_return response;
+    }
     if (!reply) {
         response.outcome.kind = FetchOutcome::Kind::NetworkError;
         if (self)
             Q_EMIT self->fetched(response.outcome);
         co_return response;
     }
-    if (!*oversize)
+    if (!*oversize && reply->isOpen())
         body->append(reply->readAll());
     const auto error = reply->error();
     // Transport failures give no page, and neither does a body cut off
@@ -174,9 +323,10 @@ QCoro::Task<PageFetcher::Response> PageFetcher::fetch(QString address, CacheHead
     co_return response;
 }
 
-QCoro::Task<PageFetcher::Page> PageFetcher::page(QString address, Form form, QByteArray fallbackCharset)
+QCoro::Task<PageFetcher::Page> PageFetcher::page(QString address, Form form, QByteArray fallbackCharset, FetchScope *scope)
 {
-    const Response response = co_await fetch(address, form == Form::GetBody ? CacheHeader::Send : CacheHeader::Omit);
+    const Response response =
+        co_await fetch(address, form == Form::GetBody ? CacheHeader::Send : CacheHeader::Omit, scope);
     Page page;
     page.body = form == Form::Transfer ? fromGbk(response.body)
                                        : decodeBody(response.body, response.contentType, fallbackCharset);

@@ -33,6 +33,9 @@ void SiteStatusBoard::noteItems(const QString &key, int items)
 
 void SiteStatusBoard::record(const FetchOutcome &outcome)
 {
+    // Cancelled by its asker: says nothing about the site.
+    if (outcome.cancelled())
+        return;
     const QString key = siteKeyFor(outcome.address);
     if (key.isEmpty())
         return;

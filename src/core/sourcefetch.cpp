@@ -1,10 +1,13 @@
 #include "core/sourcefetch.h"
 
+#include "core/fetchscope.h"
 #include "core/siteconfig.h"
 
-SourceFetch::SourceFetch(PageFetcher &fetcher, const SiteConfig &sites)
+SourceFetch::SourceFetch(PageFetcher &fetcher, const SiteConfig &sites, FetchScope *scope)
     : m_fetcher(fetcher)
     , m_sites(sites)
+    , m_scope(scope)
+    , m_scoped(scope != nullptr)
 {
 }
 
@@ -15,7 +18,14 @@ const SiteConfig &SourceFetch::sites() const
 
 QCoro::Task<QString> SourceFetch::get(QString address, PageFetcher::Form form, QByteArray fallbackCharset)
 {
-    PageFetcher::Page page = co_await m_fetcher.page(address, form, fallbackCharset);
+    if (m_scoped && !m_scope) {
+        FetchOutcome cancelled;
+        cancelled.address = address;
+        cancelled.kind = FetchOutcome::Kind::Cancelled;
+        m_outcomes.append(cancelled);
+        co_return QString();
+    }
+    PageFetcher::Page page = co_await m_fetcher.page(address, form, fallbackCharset, m_scope);
     m_outcomes.append(page.outcome);
     co_return std::move(page.body);
 }

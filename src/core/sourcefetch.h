@@ -5,18 +5,21 @@
 
 #include <QCoroTask>
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 #include <optional>
 
+class FetchScope;
 class SiteConfig;
 
 // The fetches of one headless search: the configuration it reads its
-// addresses from, and how every page it asked for ended.
+// addresses from, and how every page it asked for ended. Its fetches end
+// as cancelled once `scope` (when given) is aborted.
 class SourceFetch
 {
 public:
-    SourceFetch(PageFetcher &fetcher, const SiteConfig &sites);
+    SourceFetch(PageFetcher &fetcher, const SiteConfig &sites, FetchScope *scope = nullptr);
 
     const SiteConfig &sites() const;
     // The page, or an empty text when the fetch failed.
@@ -30,5 +33,7 @@ public:
 private:
     PageFetcher &m_fetcher;
     const SiteConfig &m_sites;
+    QPointer<FetchScope> m_scope;
+    bool m_scoped = false; // a scope that is gone was aborted
     QList<FetchOutcome> m_outcomes;
 };

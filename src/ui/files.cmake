@@ -1,6 +1,9 @@
 # Files of src/ui: the widget building blocks every reader and window uses
 # (see src/CMakeLists.txt).
 list(APPEND JYX_WIDGET_SOURCES
+    ui/allsearchcsv.cpp
+    ui/allsearchfiltermodel.cpp
+    ui/allsearchmodel.cpp
     ui/audiooutputguard.cpp
     ui/clicklabel.cpp
     ui/dialogs.cpp

@@ -114,7 +114,7 @@ QCoro::Task<std::optional<QString>> SearchRun::fetchFor(quint64 search, QString 
     if (page.outcome.failed()) {
         if (!m_failure)
             m_failure = page.outcome;
-    } else {
+    } else if (!page.outcome.cancelled()) {
         QString site = m_context.sites().siteKeyFor(address);
         if (site.isEmpty())
             site = m_siteKey;

@@ -1,6 +1,11 @@
 #include "core/bodydecoder.h"
+#include "core/fetchscope.h"
 #include "core/pagefetcher.h"
+#include "core/siteconfig.h"
+#include "core/sitestatusboard.h"
+#include "core/sourcefetch.h"
 #include "core/texttools.h"
+#include "demo/demoserver.h"
 #include "support/hostileserver.h"
 
 #include <QCoroTask>
@@ -11,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -62,6 +68,68 @@ QCoro::Task<> awaitingCaller(PageFetcher *fetcher, Form form, QString address, b
     ++resumed->times;
 }
 
+// One fetch asked for and left to run, as a reader asks.
+struct Asked
+{
+    bool done = false;
+    FetchOutcome outcome;
+    QString body;
+    std::weak_ptr<int> frame; // expires when the asking coroutine's frame is freed
+};
+
+QCoro::Task<> askInto(PageFetcher *fetcher, QString address, FetchScope *scope, SourceFetch *through,
+                      std::shared_ptr<Asked> asked)
+{
+    auto frame = std::make_shared<int>(0);
+    asked->frame = frame;
+    if (through) {
+        asked->body = co_await through->get(address);
+        for (const FetchOutcome &outcome : through->outcomes()) {
+            if (outcome.address == address)
+                asked->outcome = outcome;
+        }
+    } else {
+        const PageFetcher::Page page = co_await fetcher->page(address, PageFetcher::Form::GetBody, {}, scope);
+        asked->body = page.body;
+        asked->outcome = page.outcome;
+    }
+    asked->done = true;
+}
+
+std::shared_ptr<Asked> ask(PageFetcher &fetcher, const QString &address, FetchScope *scope = nullptr,
+                           SourceFetch *through = nullptr)
+{
+    auto asked = std::make_shared<Asked>();
+    askInto(&fetcher, address, scope, through, asked);
+    return asked;
+}
+
+int doneCount(const QList<std::shared_ptr<Asked>> &asked)
+{
+    return int(std::count_if(asked.cbegin(), asked.cend(), [](const auto &a) { return a->done; }));
+}
+
+// A demo site that takes every request and never answers within a test.
+constexpr int HeldMs = 3600 * 1000;
+
+struct SiteLoad
+{
+    int arrived = 0;
+    int ended = 0;
+    int mostOpen = 0;
+};
+
+DemoHandler countingSite(SiteLoad &load, int delayMs)
+{
+    return [&load, delayMs](const DemoRequest &) {
+        ++load.arrived;
+        load.mostOpen = qMax(load.mostOpen, load.arrived - load.ended);
+        DemoResponse response = DemoResponse::html(u"page"_s);
+        response.delayMs = delayMs;
+        return response;
+    };
+}
+
 } // namespace
 
 class TestPageFetcher : public QObject
@@ -87,6 +155,10 @@ private Q_SLOTS:
     void teardownResumesPendingFetches();
     void metaSniffing_data();
     void metaSniffing();
+    void sitesRunSideBySide_data();
+    void sitesRunSideBySide();
+    void abortEndsOnlyItsScope_data();
+    void abortEndsOnlyItsScope();
 
 private:
     QString url(const QString &path) const;
@@ -386,6 +458,132 @@ void TestPageFetcher::metaSniffing()
     QFETCH(QByteArray, head);
     QFETCH(QByteArray, charset);
     QCOMPARE(charsetFromMeta(head), charset);
+}
+
+void TestPageFetcher::sitesRunSideBySide_data()
+{
+    QTest::addColumn<int>("parallel");
+    QTest::addColumn<bool>("samePort"); // told apart by siteOf, or by port
+    QTest::newRow("one at a time, by site key") << 1 << true;
+    QTest::newRow("two, by site key") << 2 << true;
+    QTest::newRow("three, by site key") << 3 << true;
+    QTest::newRow("two, by port") << 2 << false;
+}
+
+// A site that never answers holds `parallel` requests and no more, while
+// another site's fetches all run; destroying the fetcher then ends the
+// held ones, and those still waiting are never sent.
+void TestPageFetcher::sitesRunSideBySide()
+{
+    QFETCH(int, parallel);
+    QFETCH(bool, samePort);
+    DemoServer heldServer;
+    DemoServer otherServer;
+    DemoServer &promptServer = samePort ? heldServer : otherServer;
+    QVERIFY(heldServer.start() && promptServer.start());
+    SiteLoad held, prompt;
+    heldServer.addSite(u"held"_s, countingSite(held, HeldMs));
+    promptServer.addSite(u"prompt"_s, countingSite(prompt, 20));
+    SiteConfig sites;
+    sites.setSite(u"held"_s, heldServer.siteBase(u"held"_s));
+    sites.setSite(u"prompt"_s, promptServer.siteBase(u"prompt"_s));
+    NetworkSettings settings;
+    settings.parallel = parallel;
+    settings.timeoutMs = HeldMs;
+    auto fetcher = std::make_unique<PageFetcher>(settings);
+    if (samePort)
+        fetcher->setSiteOf([&sites](const QUrl &url) { return sites.siteKeyFor(url.toString()); });
+    connect(fetcher.get(), &PageFetcher::fetched, this, [&](const FetchOutcome &outcome) {
+        if (sites.siteKeyFor(outcome.address) == u"prompt"_s)
+            ++prompt.ended;
+    });
+
+    QList<std::shared_ptr<Asked>> heldAsked, promptAsked;
+    for (int i = 0; i < 3 * parallel; ++i) {
+        heldAsked.append(ask(*fetcher, sites.site(u"held"_s) + u"/%1"_s.arg(i)));
+        promptAsked.append(ask(*fetcher, sites.site(u"prompt"_s) + u"/%1"_s.arg(i)));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(doneCount(promptAsked), 3 * parallel, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(held.arrived, parallel, 20000);
+    QVERIFY2(prompt.mostOpen <= parallel, qPrintable(QString::number(prompt.mostOpen)));
+    for (const auto &asked : std::as_const(promptAsked))
+        QCOMPARE(asked->body, u"page"_s);
+    QCOMPARE(doneCount(heldAsked), 0);
+
+    fetcher.reset();
+    QCOMPARE(held.arrived, parallel);
+    for (const auto &asked : std::as_const(heldAsked)) {
+        QVERIFY(asked->done);
+        QCOMPARE(asked->body, QString());
+        QVERIFY(asked->outcome.failed());
+        QVERIFY2(asked->frame.expired(), "the asking coroutine's frame was not freed");
+    }
+}
+
+void TestPageFetcher::abortEndsOnlyItsScope_data()
+{
+    QTest::addColumn<bool>("abortedFirst"); // before its fetches are asked for
+    QTest::addColumn<bool>("byDestroying");
+    QTest::newRow("abort(), running and waiting") << false << false;
+    QTest::newRow("scope destroyed, running and waiting") << false << true;
+    QTest::newRow("aborted before asking: nothing sent") << true << false;
+}
+
+// Two of one scope's four fetches run and two wait; another scope's fetch
+// of the same site waits behind them. Aborting ends the four as cancelled
+// (half of them asked through a SourceFetch), leaves the site's status
+// untouched and lets the other scope's fetch go out.
+void TestPageFetcher::abortEndsOnlyItsScope()
+{
+    QFETCH(bool, abortedFirst);
+    QFETCH(bool, byDestroying);
+    DemoServer demo;
+    QVERIFY(demo.start());
+    SiteLoad held;
+    demo.addSite(u"held"_s, countingSite(held, HeldMs));
+    SiteConfig sites;
+    sites.setSite(u"held"_s, demo.siteBase(u"held"_s));
+    NetworkSettings settings;
+    settings.parallel = 2;
+    settings.timeoutMs = HeldMs;
+    auto fetcher = std::make_unique<PageFetcher>(settings);
+    SiteStatusBoard board(sites, *fetcher);
+    auto *mine = new FetchScope(this);
+    FetchScope theirs;
+    SourceFetch through(*fetcher, sites, mine);
+    if (abortedFirst)
+        mine->abort();
+
+    QList<std::shared_ptr<Asked>> mineAsked;
+    for (int i = 0; i < 4; ++i)
+        mineAsked.append(ask(*fetcher, sites.site(u"held"_s) + u"/%1"_s.arg(i), mine, i % 2 ? &through : nullptr));
+    const std::shared_ptr<Asked> theirsAsked = ask(*fetcher, sites.site(u"held"_s) + u"/theirs"_s, &theirs);
+    if (!abortedFirst) {
+        QTRY_COMPARE_WITH_TIMEOUT(held.arrived, 2, 20000);
+        QCOMPARE(doneCount(mineAsked), 0);
+        if (byDestroying)
+            delete mine;
+        else
+            mine->abort();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(doneCount(mineAsked), 4, 20000);
+    // The other scope's fetch takes a freed place; the aborted ones that
+    // were waiting never went out.
+    QTRY_COMPARE_WITH_TIMEOUT(held.arrived, abortedFirst ? 1 : 3, 20000);
+    for (const auto &asked : std::as_const(mineAsked)) {
+        QCOMPARE(asked->outcome.code(), u"cancelled"_s);
+        QCOMPARE(asked->outcome.describe(), u"已取消"_s);
+        QVERIFY(asked->outcome.cancelled() && !asked->outcome.failed());
+        QCOMPARE(asked->body, QString());
+    }
+    QCOMPARE(through.outcomes().size(), 2);
+    QVERIFY(!through.firstFailure());
+    QVERIFY(!board.status(u"held"_s).known());
+    QVERIFY(!theirsAsked->done);
+    fetcher.reset();
+    QVERIFY(theirsAsked->done && theirsAsked->outcome.failed());
+    if (!byDestroying)
+        delete mine;
 }
 
 QTEST_GUILESS_MAIN(TestPageFetcher)

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QTest>
+#include <QUrl>
 
 TestHarness::TestHarness()
 {
@@ -30,6 +31,7 @@ MainWindow &TestHarness::window()
 {
     if (!m_window) {
         m_fetcher = std::make_unique<PageFetcher>(services.sites.network());
+        m_fetcher->setSiteOf([this](const QUrl &url) { return services.sites.siteKeyFor(url.toString()); });
         services.fetcher = m_fetcher.get();
         m_siteStatus = std::make_unique<SiteStatusBoard>(services.sites, *m_fetcher);
         services.siteStatus = m_siteStatus.get();
