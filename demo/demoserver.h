@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+
 class SiteConfig;
 
 // All demo sites on one loopback port, one path prefix per site: the site
@@ -44,6 +46,12 @@ public:
     QStringList requestsFor(const QString &siteKey) const;
     void clearRequests();
 
+    // Answers for a held site wait until it is released, in the order they
+    // were asked: a test's "slow site" that is slow for as long as the test
+    // needs, whatever the machine's load.
+    void holdSite(const QString &siteKey);
+    void releaseSite(const QString &siteKey);
+
 private:
     void handle(const QHttpServerRequest &request, QHttpServerResponder &&responder);
 
@@ -51,4 +59,5 @@ private:
     quint16 m_port = 0;
     QHash<QString, QList<DemoHandler>> m_sites;
     QStringList m_requests;
+    QHash<QString, QList<std::function<void()>>> m_held; // by site key; empty list: held, none waiting
 };
