@@ -131,6 +131,7 @@ void AllSearchPage::buildControls(QWidget *page)
         m_sourceItems.append(item);
     }
     m_sourceView->resizeColumnToContents(0);
+    m_sourceView->setColumnWidth(0, m_sourceView->columnWidth(0) + 8);
 
     auto *right = new QWidget(splitter);
     auto *rightLayout = new QVBoxLayout(right);
@@ -156,14 +157,14 @@ void AllSearchPage::buildControls(QWidget *page)
     m_results->setContextMenuPolicy(Qt::CustomContextMenu);
     m_results->header()->setStretchLastSection(true);
     m_results->setColumnWidth(AllSearchModel::Source, 110);
-    m_results->setColumnWidth(AllSearchModel::Name, 380);
-    m_results->setColumnWidth(AllSearchModel::Size, 80);
+    m_results->setColumnWidth(AllSearchModel::Name, 280);
+    m_results->setColumnWidth(AllSearchModel::Size, 70);
     m_results->setColumnWidth(AllSearchModel::Date, 90);
     rightLayout->addWidget(m_results, 1);
     splitter->addWidget(m_sourceView);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({240, 760});
+    splitter->setSizes({330, 700});
     layout->addWidget(splitter, 1);
 }
 

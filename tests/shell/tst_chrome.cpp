@@ -272,6 +272,7 @@ void TestChrome::hiddenBrowsersAndInertNotices()
 void TestChrome::imageButtonsSelectTheirTab()
 {
     auto *highlight = m_h->child<ClickLabel>(u"aicAlphaImage3"_s);
+    QVERIFY(!m_h->window().findChild<QWidget *>(u"aicAlphaImage2_8"_s)); // none for 聚合搜索
     for (int i : {6, 2, 0}) {
         auto *button = m_h->child<QWidget>(u"aicAlphaImage2_"_s + QString::number(i));
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
