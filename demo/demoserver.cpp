@@ -15,6 +15,8 @@
 
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
+#include <QPointer>
+#include <QTcpSocket>
 #include <QTimer>
 
 #include <memory>
@@ -30,6 +32,25 @@ void writeResponse(QHttpServerResponder &responder, const DemoResponse &response
         responder.writeHeader(header.first, header.second);
     responder.writeBody(response.body);
 }
+
+// An answer given later: the client may have given up and closed the
+// connection meanwhile, and a responder must not write to a socket that is
+// gone.
+struct LaterResponder
+{
+    explicit LaterResponder(QHttpServerResponder &&responder)
+        : responder(std::move(responder))
+        , socket(this->responder.socket())
+    {
+    }
+    void write(const DemoResponse &response)
+    {
+        if (socket && socket->state() == QAbstractSocket::ConnectedState)
+            writeResponse(responder, response);
+    }
+    QHttpServerResponder responder;
+    QPointer<QTcpSocket> socket;
+};
 
 } // namespace
 
@@ -127,8 +148,27 @@ void DemoServer::setLatencyMs(int latencyMs)
     m_latencyMs = qMax(0, latencyMs);
 }
 
+void DemoServer::holdSite(const QString &siteKey)
+{
+    m_held.insert(siteKey, {});
+}
+
+void DemoServer::releaseSite(const QString &siteKey)
+{
+    const QList<std::function<void()>> waiting = m_held.take(siteKey);
+    for (const std::function<void()> &write : waiting)
+        write();
+}
+
 void DemoServer::handle(const QHttpServerRequest &request, QHttpServerResponder &&responder)
 {
+    const auto held = m_held.find(request.url().path().section(QLatin1Char('/'), 1, 1));
+    if (held != m_held.end()) {
+        // Answered as the site is at its release.
+        auto later = std::make_shared<LaterResponder>(std::move(responder));
+        held->append([this, later, url = request.url()] { later->write(answer(url, root())); });
+        return;
+    }
     const DemoResponse response = answer(request.url(), root());
     const int delayMs = qMax(0, response.delayMs) + m_latencyMs;
     if (delayMs <= 0) {
@@ -136,8 +176,8 @@ void DemoServer::handle(const QHttpServerRequest &request, QHttpServerResponder 
         return;
     }
     // A timer, not a wait: the other requests go on being answered meanwhile.
-    auto later = std::make_shared<QHttpServerResponder>(std::move(responder));
-    QTimer::singleShot(delayMs, this, [later, response] { writeResponse(*later, response); });
+    auto later = std::make_shared<LaterResponder>(std::move(responder));
+    QTimer::singleShot(delayMs, this, [later, response] { later->write(response); });
 }
 
 DemoResponse DemoServer::answer(const QUrl &url, const QString &root)

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+
 class SiteConfig;
 
 // All demo sites on one loopback port, one path prefix per site: the site
@@ -47,6 +49,11 @@ public:
     // Every answer this server gives comes this much later, on top of a
     // page's own delay (a distant site); 0, the default, adds nothing.
     void setLatencyMs(int latencyMs);
+    // Answers for a held site wait until it is released, in the order they
+    // were asked: a test's "slow site" that is slow for as long as the test
+    // needs, whatever the machine's load.
+    void holdSite(const QString &siteKey);
+    void releaseSite(const QString &siteKey);
 
 private:
     void handle(const QHttpServerRequest &request, QHttpServerResponder &&responder);
@@ -56,4 +63,5 @@ private:
     QHash<QString, QList<DemoHandler>> m_sites;
     QStringList m_requests;
     int m_latencyMs = 0;
+    QHash<QString, QList<std::function<void()>>> m_held; // by site key; empty list: held, none waiting
 };

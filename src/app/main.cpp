@@ -4,6 +4,7 @@
 #include "core/services.h"
 #include "core/sitestatusboard.h"
 #include "demo/demoserver.h"
+#include "shell/allsearchpage.h"
 #include "shell/commandhelp.h"
 #include "shell/commandline.h"
 #include "shell/escapedtext.h"
@@ -52,7 +53,7 @@ void allowBrowserAsRoot()
 // --screenshot: once the window is usable, wait for the first announcement
 // (or a few seconds at most), save the picture and end without the exit
 // question.
-void takeScreenshotWhenReady(MainWindow &window, const QString &file)
+void takeScreenshotWhenReady(MainWindow &window, const QString &file, bool afterSearch)
 {
     auto saveAndQuit = [&window, file] {
         static bool done = false;
@@ -63,6 +64,13 @@ void takeScreenshotWhenReady(MainWindow &window, const QString &file)
         QApplication::exit(saved ? 0 : 1);
     };
     WindowShell *shell = window.shell();
+    if (afterSearch) {
+        // The rows of the --find search, once every source has answered.
+        auto *page = window.findChild<AllSearchPage *>(u"AllSearchPage"_s);
+        QObject::connect(page, &AllSearchPage::searchFinished, &window,
+                         [saveAndQuit] { QTimer::singleShot(300, saveAndQuit); });
+        return;
+    }
     QObject::connect(shell->updateCheck(), &UpdateCheck::announcementShown, &window,
                      [saveAndQuit] { QTimer::singleShot(200, saveAndQuit); });
     QObject::connect(shell, &WindowShell::ready, &window, [&window, saveAndQuit] {
@@ -248,8 +256,14 @@ int main(int argc, char *argv[])
                          QProcess::startDetached(program, arguments);
                          QApplication::exit(0);
                      });
+    if (!commandLine.findKeyword.isEmpty()) {
+        QObject::connect(shell, &WindowShell::ready, &window, [&window, keyword = commandLine.findKeyword] {
+            if (auto *page = window.findChild<AllSearchPage *>(u"AllSearchPage"_s))
+                page->searchFor(keyword);
+        });
+    }
     if (!commandLine.screenshotFile.isEmpty())
-        takeScreenshotWhenReady(window, commandLine.screenshotFile);
+        takeScreenshotWhenReady(window, commandLine.screenshotFile, !commandLine.findKeyword.isEmpty());
     window.show();
     if (commandLine.exitWhenShown)
         exitWhenShown(fetcher);

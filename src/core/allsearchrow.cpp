@@ -2,6 +2,7 @@
 
 #include "core/texttools.h"
 
+#include <QDateTime>
 #include <QUrl>
 
 #include <array>
@@ -278,6 +279,16 @@ qint64 sizeInBytes(QStringView text)
 qint64 dateKey(QStringView text, QDate today)
 {
     text = text.trimmed();
+    constexpr qint64 EpochJulianDay = 2440588; // 1970-01-01
+    constexpr qint64 DayMs = 86400000;
+    // Feeds print RFC 2822 dates ("Sun, 01 Dec 2013 12:00:00 +0800"): read
+    // as their own clock shows them, like every other date here.
+    if (!text.isEmpty() && !isDigit(text[0]) && text.size() < 64) {
+        const QDateTime stamped = QDateTime::fromString(text.toString(), Qt::RFC2822Date);
+        if (!stamped.isValid())
+            return NoDateKey;
+        return (stamped.date().toJulianDay() - EpochJulianDay) * DayMs + stamped.time().msecsSinceStartOfDay();
+    }
     qsizetype at = 0;
     int count = 0;
     const int first = readNumber(text, at, 4, count);
@@ -314,7 +325,5 @@ qint64 dateKey(QStringView text, QDate today)
         ++at;
     if (!date.isValid() || (at < text.size() && isDigit(text[at])))
         return NoDateKey;
-    constexpr qint64 EpochJulianDay = 2440588; // 1970-01-01
-    constexpr qint64 DayMs = 86400000;
     return (date.toJulianDay() - EpochJulianDay) * DayMs + timeOfDay(text, at);
 }

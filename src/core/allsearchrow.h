@@ -42,7 +42,8 @@ inline constexpr qint64 NoDateKey = std::numeric_limits<qint64>::min();
 
 // A sortable key for a date (and time) as sites print it: milliseconds
 // since the epoch, read as UTC. "2014-01-02", "2014/1/2", "2014.01.02",
-// "2014年1月2日", each with an optional "12:30" or "12:30:45"; text after
+// "2014年1月2日", each with an optional "12:30" or "12:30:45", and a
+// feed's RFC 2822 date as its own clock shows it; text after
 // the date is ignored. A date without a year ("01-02", "1月2日") is the
 // last such day not after `today` (sites print recent posts that way; no
 // `today`: the current date). NoDateKey for anything else.

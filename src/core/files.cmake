@@ -1,6 +1,7 @@
 # Files of src/core: no widgets (see src/CMakeLists.txt).
 list(APPEND JYX_CORE_SOURCES
     core/addresstemplate.cpp
+    core/allsearch.cpp
     core/allsearchrow.cpp
     core/announcementfile.cpp
     core/bodydecoder.cpp

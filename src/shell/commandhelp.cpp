@@ -74,7 +74,10 @@ QString commonOptions()
 QString searchSection()
 {
     return u"search: one source's search without a window; its rows on standard output.\n"
-           "  SOURCE                 a source of `juyuanxia search --list`\n"
+           "  SOURCE                 a source of `juyuanxia search --list`, or all: every\n"
+           "                         keyword source at once, page 1, rows with the same\n"
+           "                         address merged (fields source, name, size, date,\n"
+           "                         address; failed sources on standard error)\n"
            "  KEYWORD                what to search for (a category's number or name for the\n"
            "                         category sources)\n"_s
            + optionsOf(Command::Search);
@@ -93,7 +96,7 @@ QString exitStatus()
            "  0  done: rows printed, or the site answered without a hit; every site checked\n"
            "     answered with rows; every definition file is sound\n"
            "  1  search: the site failed (site, address, outcome and reason on standard\n"
-           "     error); --check-sites: a site did not answer with rows; definitions\n"
+           "     error), search all: every source failed; --check-sites: a site did not answer with rows; definitions\n"
            "     check: a file has a problem\n"
            "  2  a usage error, or a --sites FILE that cannot be read\n"_s;
 }

@@ -206,6 +206,7 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &prog
         line.definitionFolders.append(QDir(valueOf(u"definitions"_s, QString())).absolutePath());
     line.homeDir = isGiven(u"home"_s) ? QDir(valueOf(u"home"_s, QString())).absolutePath() : defaultHome(programDir);
     line.screenshotFile = valueOf(u"screenshot"_s, QString());
+    line.findKeyword = valueOf(u"find"_s, QString());
     line.exitWhenShown = isGiven(u"exit-when-shown"_s);
     return line;
 }

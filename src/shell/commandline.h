@@ -31,6 +31,7 @@ struct CommandLine
     bool demo = false;
     QString homeDir;
     QString screenshotFile;
+    QString findKeyword; // searched on 聚合搜索 once start-up is done
     bool exitWhenShown = false;
 
     bool listSources = false;

@@ -40,6 +40,8 @@ const QList<CommandOption> &commandOptions()
          false},
         {u"screenshot"_s, {}, u"FILE"_s, u"save a PNG of the window once start-up is done, then exit"_s,
          Command::Window, {}, false},
+        {u"find"_s, {}, u"KEYWORD"_s, u"search every ticked source for KEYWORD on 聚合搜索 once start-up is done"_s,
+         Command::Window, {}, false},
         {u"exit-when-shown"_s, {}, {}, u"exit as soon as the window is shown, saying what start-up touched"_s,
          Command::Window, {}, false},
         {u"check-sites"_s, {}, {}, u"try every configured site without a window, one line each"_s,

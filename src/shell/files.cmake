@@ -1,5 +1,7 @@
 # Files of src/shell (see src/CMakeLists.txt).
 list(APPEND JYX_WIDGET_SOURCES
+    shell/allsearchpage.cpp
+    shell/allsearchsources.cpp
     shell/browserclosetimer.cpp
     shell/commandhelp.cpp
     shell/commandline.cpp

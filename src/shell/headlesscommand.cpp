@@ -1,16 +1,21 @@
 #include "shell/headlesscommand.h"
 
+#include "core/allsearch.h"
+#include "core/allsearchrow.h"
 #include "core/definitioncatalog.h"
 #include "core/definitionloader.h"
 #include "core/siteconfig.h"
 #include "core/sourcefetch.h"
 #include "core/texttools.h"
+#include "shell/allsearchsources.h"
 #include "shell/commandline.h"
 #include "shell/escapedtext.h"
 #include "shell/sitecheck.h"
 #include "shell/sourcetable.h"
 
 #include <QCoreApplication>
+#include <QCoroSignal>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -70,8 +75,60 @@ QString asJson(const QList<ListRow> &rows, const QStringList &fields)
     return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
 }
 
+QString failureLine(const QString &name, const FetchOutcome &failure)
+{
+    return escapedText(name) + u'\t' + escapedText(failure.address) + u'\t' + escapedText(failure.code()) + u'\t'
+           + escapedText(failure.describe()) + u'\n';
+}
+
+// Every keyword source at once; rows with the same address merged, in the
+// order they arrived, each naming its sources.
+QCoro::Task<int> searchAll(const CommandLine &line, const SiteConfig &sites, PageFetcher &fetcher)
+{
+    const QList<HeadlessSource> sources = allSearchSources(sites.definitions());
+    AllSearch search(fetcher, sites);
+    QList<ListRow> merged;
+    QHash<QString, qsizetype> byAddress;
+    int answered = 0;
+    QObject::connect(&search, &AllSearch::answered, &search, [&](const AllSearchAnswer &answer) {
+        const HeadlessSource &source = sources.at(answer.index);
+        if (!answer.refusal.isEmpty()) {
+            write(stderr, escapedText(source.name) + u"\trefused\t"_s + escapedText(answer.refusal) + u'\n');
+            return;
+        }
+        if (answer.rows.isEmpty() && answer.failure) {
+            write(stderr, failureLine(source.name, *answer.failure));
+            return;
+        }
+        ++answered;
+        for (const ListRow &listed : answer.rows) {
+            const AllSearchRow row = allSearchRow(source.name, source.title, listed);
+            const QString key = row.address.isEmpty() ? QString() : addressKey(row.address);
+            if (const auto found = byAddress.constFind(key); !key.isEmpty() && found != byAddress.cend()) {
+                ListRow &into = merged[*found];
+                if (!into.text.split(u',').contains(source.name))
+                    into.text += u',' + source.name;
+                continue;
+            }
+            if (!key.isEmpty())
+                byAddress.insert(key, merged.size());
+            merged.append({source.name,
+                           {{u"name"_s, row.name}, {u"size"_s, row.size}, {u"date"_s, row.date},
+                            {u"address"_s, row.address}}});
+        }
+    });
+    search.start(sources, line.keyword);
+    if (search.isRunning())
+        co_await qCoro(&search, &AllSearch::finished);
+    const QStringList fields = {u"source"_s, u"name"_s, u"size"_s, u"date"_s, u"address"_s};
+    write(stdout, line.format == u"json"_s ? asJson(merged, fields) : asTsv(merged, fields));
+    co_return answered > 0 ? 0 : 1;
+}
+
 QCoro::Task<int> search(const CommandLine &line, const SiteConfig &sites, PageFetcher &fetcher)
 {
+    if (line.source == u"all"_s)
+        co_return co_await searchAll(line, sites, fetcher);
     if (line.listSources) {
         for (const HeadlessSource &source : headlessSources(sites.definitions()))
             write(stdout, source.name + u'\t' + source.siteKey + u'\t' + source.title + u'\t' + source.keywordHelp
@@ -92,8 +149,7 @@ QCoro::Task<int> search(const CommandLine &line, const SiteConfig &sites, PageFe
     write(stdout, line.format == u"json"_s ? asJson(rows, fields) : asTsv(rows, fields));
     const std::optional<FetchOutcome> failure = fetch.firstFailure();
     if (rows.isEmpty() && failure) {
-        write(stderr, escapedText(source->siteKey) + u'\t' + escapedText(failure->address) + u'\t'
-                          + escapedText(failure->code()) + u'\t' + escapedText(failure->describe()) + u'\n');
+        write(stderr, failureLine(source->siteKey, *failure));
         co_return 1;
     }
     co_return 0;
@@ -129,6 +185,8 @@ QString usageError(const CommandLine &line, const DefinitionCatalog &definitions
 {
     if (line.command != Command::Search || line.listSources)
         return {};
+    if (line.source == u"all"_s)
+        return line.page == u"1"_s ? QString() : u"search all reads page 1 of every source; --page does not apply"_s;
     const std::optional<HeadlessSource> source = findHeadlessSource(line.source, definitions);
     if (!source)
         return u"unknown source: "_s + line.source + u" (juyuanxia search --list)"_s;

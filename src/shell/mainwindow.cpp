@@ -115,7 +115,7 @@ void MainWindow::buildTabs()
 {
     m_mainTabs = makeTabs(u"SSTab1"_s,
                           {u"网盘资源"_s, u"影音资源"_s, u"软件资源"_s, u"书籍资源"_s, u"教育资源"_s,
-                           u"综合资源"_s, u"在线播放"_s, u"关于程序"_s},
+                           u"综合资源"_s, u"在线播放"_s, u"关于程序"_s, u"聚合搜索"_s},
                           this);
     setCentralWidget(m_mainTabs);
 

@@ -1,5 +1,7 @@
 #include "shell/readertable.h"
 
+#include "shell/allsearchpage.h"
+
 #include "sources/emule/ed2ksearchreader.h"
 #include "sources/emule/emulecategoryreader.h"
 #include "sources/emule/emulesearchreader.h"
@@ -35,7 +37,8 @@ const QList<ReaderPlace> &readerTable()
     // 教育资源 4, 综合资源 5, 在线播放 6; SSTab2 番号资源 0, BT资源 1,
     // 云点播资源 2, 影视资源① 3 .. ④ 6, 音乐资源 7, 动漫资源 8; SSTab5
     // 资源① 0, 资源② 1; SSTab4 综合资源① 0 .. ③ 2; SSTab3 快播影视 0,
-    // 影视搜索 1, 在线播放器 2, 网络电视 3, 云点播 4.
+    // 影视搜索 1, 在线播放器 2, 网络电视 3, 云点播 4; SSTab1 8 聚合搜索, the
+    // search across every source.
     static const QList<ReaderPlace> table = {
         {u"SSTab1"_s, 0, &make<NetdiskReader>},
         {u"SSTab2"_s, 0, &make<TorrentSearchReader>},
@@ -61,6 +64,7 @@ const QList<ReaderPlace> &readerTable()
         {u"SSTab3"_s, 1, &make<QvodSearchReader>},
         {u"SSTab3"_s, 2, &make<PlayerArea>},
         {u"SSTab3"_s, 4, &make<CloudOnDemandReader>},
+        {u"SSTab1"_s, 8, &make<AllSearchPage>},
     };
     return table;
 }

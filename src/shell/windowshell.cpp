@@ -167,7 +167,10 @@ void WindowShell::buildBanner()
     auto *row = new QHBoxLayout(m_banner);
     row->setContentsMargins(0, 0, 0, 0);
     QTabWidget *mainTabs = m_window->mainTabs();
-    for (int i = 0; i < mainTabs->count(); ++i) {
+    // One button for each of the eight resource tabs; 聚合搜索 after them
+    // is reached by its tab and Ctrl+K.
+    constexpr int BannerButtons = 8;
+    for (int i = 0; i < qMin(mainTabs->count(), BannerButtons); ++i) {
         auto *button = new ClickLabel(u"aicAlphaImage2_"_s + QString::number(i), {}, m_banner);
         button->setPixmap(tabButtonPicture(mainTabs->tabText(i), i));
         button->setFixedSize(ButtonSize);

@@ -1,5 +1,6 @@
 #include "ui/dialogs.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 
 const QString &Dialogs::title()
@@ -29,4 +30,9 @@ QString Dialogs::input(QWidget *parent, const QString &title, const QString &pro
     if (accepted)
         *accepted = ok;
     return ok ? dialog.textValue() : QString();
+}
+
+QString Dialogs::saveFileName(QWidget *parent, const QString &title, const QString &suggested, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, suggested, filter); // modal
 }

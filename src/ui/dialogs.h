@@ -21,4 +21,7 @@ public:
     // Returns the text typed; `accepted` tells whether OK was pressed.
     virtual QString input(QWidget *parent, const QString &title, const QString &prompt, const QString &initialText,
                           bool *accepted);
+    // The file a list is saved to; empty when the user cancels.
+    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &suggested,
+                                 const QString &filter);
 };

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void search_data();
     void search();
     void failedSiteExitsOne();
+    void searchAll();
     void helpAndVersion_data();
     void helpAndVersion();
     void usageErrors_data();
@@ -339,13 +341,53 @@ void TestHeadless::failedSiteExitsOne()
     }
 }
 
+// Every keyword source at once: rows named by their sources, a failed
+// source named on standard error while the others still print, exit 1 only
+// when every one failed.
+void TestHeadless::searchAll()
+{
+    const Run json = run({u"search"_s, u"all"_s, u"变形金刚"_s, u"--format"_s, u"json"_s}, u"ed2k_search"_s);
+    QCOMPARE(json.exitCode, 0);
+    const QStringList errors = json.err.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().startsWith(u"ed2k\thttp://127.0.0.1:1/ed2k_search/"_s), qPrintable(json.err));
+    const QJsonArray array = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    QSet<QString> sources;
+    for (const QJsonValue &value : array) {
+        const QJsonObject row = value.toObject();
+        QCOMPARE(row.keys(), (QStringList{u"address"_s, u"date"_s, u"name"_s, u"size"_s, u"source"_s}));
+        sources.insert(row.value(u"source"_s).toString());
+    }
+    for (const QString &source : {u"netdisk"_s, u"torrent"_s, u"rss"_s, u"magnet"_s, u"release"_s,
+                                  u"movie-resource"_s, u"emule-search"_s, u"qvod-search"_s})
+        QVERIFY2(sources.contains(source), qPrintable(source));
+    QVERIFY(!sources.contains(u"ed2k"_s));
+    const Run tsv = run({u"search"_s, u"all"_s, u"变形金刚"_s}, u"ed2k_search"_s);
+    const QStringList lines = tsv.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.first(), u"source\tname\tsize\tdate\taddress"_s);
+    QCOMPARE(lines.size(), array.size() + 1);
+
+    // Every site unreachable.
+    QFile dead(m_dir.filePath(u"dead.ini"_s));
+    QVERIFY(dead.open(QIODevice::WriteOnly));
+    QString ini = u"[sites]\n"_s;
+    for (const QString &key : SiteConfig::siteKeys())
+        ini += key + u" = http://127.0.0.1:1/"_s + key + u'\n';
+    dead.write(ini.toUtf8() + "[netdisk]\n0 = pan.example\n");
+    dead.close();
+    const Run failed = run({u"search"_s, u"all"_s, u"变形金刚"_s, u"--sites"_s, dead.fileName()});
+    QCOMPARE(failed.exitCode, 1);
+    QCOMPARE(failed.out.trimmed(), u"source\tname\tsize\tdate\taddress"_s);
+    QCOMPARE(failed.err.count(u"\trefused\t连接被拒绝"_s), 9);
+}
+
 // Help and version answer on standard output without a display.
 void TestHeadless::helpAndVersion_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("first"); // the first line of standard output
     const QString usage = u"usage: juyuanxia [--sites FILE] [--demo] [--definitions DIR] [--home DIR] [--screenshot FILE] "
-                          "[--exit-when-shown] [Qt options]"_s;
+                          "[--find KEYWORD] [--exit-when-shown] [Qt options]"_s;
     const QString version = u"juyuanxia (聚源匣) "_s + WindowShell::programVersion();
     QTest::newRow("--help") << QStringList{u"--help"_s} << usage;
     QTest::newRow("-h") << QStringList{u"-h"_s} << usage;
@@ -387,6 +429,8 @@ void TestHeadless::usageErrors_data()
     };
     row("unknown source", {u"search"_s, u"nosuch"_s, u"x"_s}, u"unknown source: nosuch (juyuanxia search --list)"_s);
     row("no keyword", {u"search"_s, u"ed2k"_s}, u"search needs a KEYWORD"_s);
+    row("a page for every source", {u"search"_s, u"all"_s, u"x"_s, u"--page"_s, u"2"_s},
+        u"search all reads page 1 of every source; --page does not apply"_s);
     row("no source", {u"search"_s}, u"search needs a SOURCE (juyuanxia search --list)"_s);
     row("unknown format", {u"search"_s, u"ed2k"_s, u"x"_s, u"--format"_s, u"xml"_s},
         u"--format must be tsv or json, not \"xml\""_s);

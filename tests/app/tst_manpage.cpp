@@ -88,6 +88,7 @@ void TestManPage::completion_data()
     QStringList sources;
     for (const QString &line : output(program, {u"search"_s, u"--list"_s}).split(u'\n', Qt::SkipEmptyParts))
         sources.append(line.section(u'\t', 0, 0));
+    sources.append(u"all"_s);
     sources.sort();
     QTest::newRow("the command") << QStringList{QString()} << QStringList{u"definitions"_s, u"search"_s};
     QTest::newRow("definitions' command") << QStringList{u"definitions"_s, QString()} << QStringList{u"check"_s};

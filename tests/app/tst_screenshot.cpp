@@ -16,11 +16,21 @@ class TestScreenshot : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void demoScreenshotShowsTheWholeWindow_data();
     void demoScreenshotShowsTheWholeWindow();
 };
 
+void TestScreenshot::demoScreenshotShowsTheWholeWindow_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("after the first announcement") << QStringList();
+    // Saved only once every source of the search has answered.
+    QTest::newRow("after a search on 聚合搜索") << QStringList{u"--find"_s, u"变形金刚"_s};
+}
+
 void TestScreenshot::demoScreenshotShowsTheWholeWindow()
 {
+    QFETCH(QStringList, arguments);
     const QString xvfb = QStandardPaths::findExecutable(u"xvfb-run"_s);
     if (xvfb.isEmpty())
         QSKIP("xvfb-run is not installed");
@@ -32,8 +42,9 @@ void TestScreenshot::demoScreenshotShowsTheWholeWindow()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(u"QT_QPA_PLATFORM"_s);
     program.setProcessEnvironment(env);
-    program.start(xvfb, {u"-a"_s, u"-s"_s, u"-screen 0 1280x900x24"_s, QStringLiteral(JYX_PROGRAM), u"--demo"_s,
-                         u"--home"_s, dir.path(), u"--screenshot"_s, shot});
+    program.start(xvfb, QStringList{u"-a"_s, u"-s"_s, u"-screen 0 1280x900x24"_s, QStringLiteral(JYX_PROGRAM),
+                                    u"--demo"_s, u"--home"_s, dir.path(), u"--screenshot"_s, shot}
+                            + arguments);
     QVERIFY(program.waitForStarted());
     QVERIFY(program.waitForFinished(120000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);

@@ -68,7 +68,8 @@ QCoro::Task<> awaitingCaller(PageFetcher *fetcher, Form form, QString address, b
     ++resumed->times;
 }
 
-// One fetch asked for and left to run, as a reader asks.
+// One fetch asked for and left to run, as a reader asks; through a
+// SourceFetch when one is given.
 struct Asked
 {
     bool done = false;
@@ -82,12 +83,10 @@ QCoro::Task<> askInto(PageFetcher *fetcher, QString address, FetchScope *scope, 
 {
     auto frame = std::make_shared<int>(0);
     asked->frame = frame;
+    // Each co_await a statement of its own: GCC 12 mishandles one inside ?:.
     if (through) {
         asked->body = co_await through->get(address);
-        for (const FetchOutcome &outcome : through->outcomes()) {
-            if (outcome.address == address)
-                asked->outcome = outcome;
-        }
+        asked->outcome = through->outcomes().last();
     } else {
         const PageFetcher::Page page = co_await fetcher->page(address, PageFetcher::Form::GetBody, {}, scope);
         asked->body = page.body;
@@ -109,7 +108,7 @@ int doneCount(const QList<std::shared_ptr<Asked>> &asked)
     return int(std::count_if(asked.cbegin(), asked.cend(), [](const auto &a) { return a->done; }));
 }
 
-// A demo site that takes every request and never answers within a test.
+// A held site takes every request and answers none within a test.
 constexpr int HeldMs = 3600 * 1000;
 
 struct SiteLoad
@@ -122,8 +121,7 @@ struct SiteLoad
 DemoHandler countingSite(SiteLoad &load, int delayMs)
 {
     return [&load, delayMs](const DemoRequest &) {
-        ++load.arrived;
-        load.mostOpen = qMax(load.mostOpen, load.arrived - load.ended);
+        load.mostOpen = qMax(load.mostOpen, ++load.arrived - load.ended);
         DemoResponse response = DemoResponse::html(u"page"_s);
         response.delayMs = delayMs;
         return response;

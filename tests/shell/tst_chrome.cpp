@@ -82,13 +82,13 @@ void TestChrome::tabStripsAndCaptions()
 {
     QCOMPARE(m_h->window().windowTitle(), u"聚源匣 2014【贺岁版】 - 搜你所想"_s);
     const QList<QPair<QString, int>> strips = {
-        {u"SSTab1"_s, 8}, {u"SSTab2"_s, 11}, {u"SSTab3"_s, 5}, {u"SSTab4"_s, 3}, {u"SSTab5"_s, 2}};
+        {u"SSTab1"_s, 9}, {u"SSTab2"_s, 11}, {u"SSTab3"_s, 5}, {u"SSTab4"_s, 3}, {u"SSTab5"_s, 2}};
     for (const auto &[name, count] : strips)
         QCOMPARE(strip(name)->count(), count);
     const QList<QPair<QString, QStringList>> captions = {
         {u"SSTab1"_s,
          {u"网盘资源"_s, u"影音资源"_s, u"软件资源"_s, u"书籍资源"_s, u"教育资源"_s, u"综合资源"_s, u"在线播放"_s,
-          u"关于程序"_s}},
+          u"关于程序"_s, u"聚合搜索"_s}},
         {u"SSTab2"_s,
          {u"番号资源"_s, u"BT资源"_s, u"云点播资源"_s, u"影视资源①"_s, u"影视资源②"_s, u"影视资源③"_s,
           u"影视资源④"_s, u"音乐资源"_s, u"动漫资源"_s, u"澄川云点播"_s, u"网络视频"_s}},
@@ -272,6 +272,7 @@ void TestChrome::hiddenBrowsersAndInertNotices()
 void TestChrome::imageButtonsSelectTheirTab()
 {
     auto *highlight = m_h->child<ClickLabel>(u"aicAlphaImage3"_s);
+    QVERIFY(!m_h->window().findChild<QWidget *>(u"aicAlphaImage2_8"_s)); // none for 聚合搜索
     for (int i : {6, 2, 0}) {
         auto *button = m_h->child<QWidget>(u"aicAlphaImage2_"_s + QString::number(i));
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));

@@ -35,3 +35,9 @@ void RecordingDialogs::answerNextInput(const QString &text, bool accepted)
 {
     m_inputs.enqueue({text, accepted});
 }
+
+QString RecordingDialogs::saveFileName(QWidget *, const QString &title, const QString &, const QString &)
+{
+    saveTitles.append(title);
+    return savePath;
+}

@@ -30,6 +30,12 @@ public:
     QString input(QWidget *parent, const QString &title, const QString &prompt, const QString &initialText,
                   bool *accepted) override;
 
+    // Answers every save box with `savePath` (empty: cancelled).
+    QString saveFileName(QWidget *parent, const QString &title, const QString &suggested,
+                         const QString &filter) override;
+    QString savePath;
+    QStringList saveTitles;
+
     void answerNext(QMessageBox::StandardButton button);
     void answerNextInput(const QString &text, bool accepted = true);
 
