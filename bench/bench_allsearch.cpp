@@ -1,10 +1,10 @@
 // The search across every keyword source: through the real window
 // (offscreen) and the real fetcher, against a farm of loopback sites, one
 // listener per site and every answer 200 ms late (the argument; 0 shows the
-// program's own share). Once through the page that
-// asks every source at once, once through each source's own tab one after
-// another, in the same run. Wall time per search; medians of the iterations
-// as counters (the machine is shared).
+// program's own share). Once through the page that asks every source at
+// once, once through each source's own tab one after another, in the same
+// run. Wall time per search; medians of the iterations as counters (the
+// machine is shared).
 #include "sitefarm.h"
 #include "support/testharness.h"
 
@@ -221,7 +221,14 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs)
     return done();
 }
 
-QCoro::Task<> countRows(const SiteConfig &sites, PageFetcher &fetcher, QHash<QString, qsizetype> *rows, bool *done)
+struct RowCounts
+{
+    QHash<QString, qsizetype> rows;
+    bool done = false;
+};
+
+// Shared: a search that outlives the wait still has somewhere to write.
+QCoro::Task<> countRows(const SiteConfig &sites, PageFetcher &fetcher, std::shared_ptr<RowCounts> counts)
 {
     QStringList asked;
     for (const BuiltInSource &source : builtInSources())
@@ -233,9 +240,9 @@ QCoro::Task<> countRows(const SiteConfig &sites, PageFetcher &fetcher, QHash<QSt
             continue;
         SourceFetch fetch(fetcher, sites);
         const QList<ListRow> listed = co_await source.run(fetch, SourceQuery{.keyword = Keyword});
-        rows->insert(source.name, listed.size());
+        counts->rows.insert(source.name, listed.size());
     }
-    *done = true;
+    counts->done = true;
 }
 
 // Whether every asked source lists rows for the keyword, as the program's
@@ -244,11 +251,11 @@ QCoro::Task<> countRows(const SiteConfig &sites, PageFetcher &fetcher, QHash<QSt
 QString sourceWithoutRows(TestHarness &h)
 {
     h.window();
-    QHash<QString, qsizetype> rows;
-    bool done = false;
-    countRows(h.services.sites, *h.services.fetcher, &rows, &done);
-    if (!waitUntil([&] { return done; }, SearchTimeoutMs))
+    auto counts = std::make_shared<RowCounts>();
+    countRows(h.services.sites, *h.services.fetcher, counts);
+    if (!waitUntil([&] { return counts->done; }, SearchTimeoutMs))
         return u"(the headless search did not end)"_s;
+    const QHash<QString, qsizetype> &rows = counts->rows;
     for (const BuiltInSource &source : builtInSources()) {
         if (rows.value(source.name) == 0)
             return source.name;
