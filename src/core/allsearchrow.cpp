@@ -285,7 +285,8 @@ qint64 dateKey(QStringView text, QDate today)
     // as their own clock shows them, like every other date here.
     if (!text.isEmpty() && !isDigit(text[0]) && text.size() < 64) {
         const QDateTime stamped = QDateTime::fromString(text.toString(), Qt::RFC2822Date);
-        if (!stamped.isValid())
+        // Years as the numeric forms take them: four digits.
+        if (!stamped.isValid() || stamped.date().year() < 1 || stamped.date().year() > 9999)
             return NoDateKey;
         return (stamped.date().toJulianDay() - EpochJulianDay) * DayMs + stamped.time().msecsSinceStartOfDay();
     }

@@ -150,6 +150,7 @@ void TestAllSearchModel::dates_data()
     QTest::newRow("day runs on") << u"2014-01-023"_s << QString();
     QTest::newRow("relative") << u"3天前"_s << QString();
     QTest::newRow("RSS, its own clock") << u"Sun, 01 Dec 2013 12:00:00 +0800"_s << u"2013-12-01T12:00:00"_s;
+    QTest::newRow("RSS, five-digit year") << u"Sun, 01 Dec 12013 12:00:00 +0800"_s << QString();
     QTest::newRow("long digits") << QString(100000, u'1') << QString();
 }
 
