@@ -180,16 +180,16 @@ void AllSearchPage::buildActions()
     add(u"AllSearchCopyName"_s, u"复制名称"_s, &AllSearchPage::copyName);
     add(u"AllSearchCopyAddress"_s, u"复制地址"_s, &AllSearchPage::copyAddress);
     add(u"AllSearchCopySelected"_s, u"复制所选地址"_s, &AllSearchPage::copySelectedAddresses);
-    add(u"AllSearchExport"_s, u"导出为 CSV..."_s, &AllSearchPage::exportVisible);
+    m_export = add(u"AllSearchExport"_s, u"导出为 CSV..."_s, &AllSearchPage::exportVisible);
     m_showInList = add(u"AllSearchShowInList"_s, u"在原列表中查看"_s, &AllSearchPage::showInOwnList);
     connect(m_results, &QWidget::customContextMenuRequested, this, [this](const QPoint &point) {
         updateActions();
         auto *menu = new QMenu(m_results);
         menu->setAttribute(Qt::WA_DeleteOnClose);
-        for (qsizetype i = 0; i < m_rowActions.size(); ++i) {
-            if (i == 3 || i == 4)
+        for (QAction *action : std::as_const(m_rowActions)) {
+            if (action == m_export || action == m_showInList)
                 menu->addSeparator();
-            menu->addAction(m_rowActions.at(i));
+            menu->addAction(action);
         }
         menu->popup(m_results->viewport()->mapToGlobal(point));
     });
@@ -200,7 +200,7 @@ void AllSearchPage::updateActions()
     const int row = currentRow();
     for (QAction *action : std::as_const(m_rowActions))
         action->setEnabled(row >= 0);
-    m_rowActions.at(3)->setEnabled(m_filter->rowCount() > 0);
+    m_export->setEnabled(m_filter->rowCount() > 0);
     bool listed = false;
     if (row >= 0) {
         for (const QString &source : m_model->sourcesAt(row))

@@ -77,6 +77,7 @@ private:
     QTreeWidget *m_sourceView = nullptr;
     QProgressBar *m_progress = nullptr;
     QList<QAction *> m_rowActions;
+    QAction *m_export = nullptr;
     QAction *m_showInList = nullptr;
 
     QList<HeadlessSource> m_sources;          // every source the page offers

@@ -12,10 +12,10 @@
 #include "shell/escapedtext.h"
 #include "shell/sitecheck.h"
 #include "shell/sourcetable.h"
+#include "ui/allsearchmodel.h"
 
 #include <QCoreApplication>
 #include <QCoroSignal>
-#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -87,8 +87,8 @@ QCoro::Task<int> searchAll(const CommandLine &line, const SiteConfig &sites, Pag
 {
     const QList<HeadlessSource> sources = allSearchSources(sites.definitions());
     AllSearch search(fetcher, sites);
-    QList<ListRow> merged;
-    QHash<QString, qsizetype> byAddress;
+    // The window's list merges them, so both print the same rows.
+    AllSearchModel merged;
     int answered = 0;
     QObject::connect(&search, &AllSearch::answered, &search, [&](const AllSearchAnswer &answer) {
         const HeadlessSource &source = sources.at(answer.index);
@@ -101,27 +101,27 @@ QCoro::Task<int> searchAll(const CommandLine &line, const SiteConfig &sites, Pag
             return;
         }
         ++answered;
-        for (const ListRow &listed : answer.rows) {
-            const AllSearchRow row = allSearchRow(source.name, source.title, listed);
-            const QString key = row.address.isEmpty() ? QString() : addressKey(row.address);
-            if (const auto found = byAddress.constFind(key); !key.isEmpty() && found != byAddress.cend()) {
-                ListRow &into = merged[*found];
-                if (!into.text.split(u',').contains(source.name))
-                    into.text += u',' + source.name;
-                continue;
-            }
-            if (!key.isEmpty())
-                byAddress.insert(key, merged.size());
-            merged.append({source.name,
-                           {{u"name"_s, row.name}, {u"size"_s, row.size}, {u"date"_s, row.date},
-                            {u"address"_s, row.address}}});
-        }
+        QList<AllSearchRow> rows;
+        rows.reserve(answer.rows.size());
+        for (const ListRow &listed : answer.rows)
+            rows.append(allSearchRow(source.name, source.title, listed));
+        merged.addRows(rows);
     });
     search.start(sources, line.keyword);
     if (search.isRunning())
         co_await qCoro(&search, &AllSearch::finished);
+    while (merged.pendingRows() > 0)
+        co_await qCoro(&merged, &AllSearchModel::rowsLanded);
+    QList<ListRow> printed;
+    printed.reserve(merged.rowCount());
+    for (int i = 0; i < merged.rowCount(); ++i) {
+        const AllSearchRow &row = merged.rowAt(i);
+        printed.append({merged.sourcesAt(i).join(u','),
+                        {{u"name"_s, row.name}, {u"size"_s, row.size}, {u"date"_s, row.date},
+                         {u"address"_s, row.address}}});
+    }
     const QStringList fields = {u"source"_s, u"name"_s, u"size"_s, u"date"_s, u"address"_s};
-    write(stdout, line.format == u"json"_s ? asJson(merged, fields) : asTsv(merged, fields));
+    write(stdout, line.format == u"json"_s ? asJson(printed, fields) : asTsv(printed, fields));
     co_return answered > 0 ? 0 : 1;
 }
 
