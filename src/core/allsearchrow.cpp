@@ -192,7 +192,7 @@ QDate withoutYear(int month, int day, QDate today)
 
 AllSearchRow allSearchRow(const QString &source, const QString &title, const ListRow &row)
 {
-    AllSearchRow out{source, title, cell(row, u"mc"), cell(row, u"dx"), {}, {}};
+    AllSearchRow out{source, cleanCell(title), cell(row, u"mc"), cell(row, u"dx"), {}, {}};
     for (QStringView key : {u"rq", u"fb", u"gx"}) {
         out.date = cell(row, key);
         if (!out.date.isEmpty())

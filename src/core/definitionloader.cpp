@@ -1,6 +1,7 @@
 #include "core/definitionloader.h"
 
 #include "core/addresstemplate.h"
+#include "core/texttools.h"
 
 #include <QFile>
 #include <QHash>
@@ -291,7 +292,9 @@ void Reader::read(const toml::table &root, SiteDefinition &d)
         else if (DefinitionLoader::reservedNames().contains(d.name))
             problem(root.get("name")->source(), u"name \""_s + d.name + u"\" is reserved"_s);
     }
-    text(root, "title", d.title, top, true);
+    // Shown in the window, the status texts and on terminals.
+    if (text(root, "title", d.title, top, true))
+        d.title = cleanCell(d.title);
     const bool hasSite = text(root, "site", d.site, top, false);
     const bool hasBase = text(root, "base", d.base, top, false);
     if (hasSite == hasBase)

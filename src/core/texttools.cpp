@@ -205,17 +205,22 @@ int leadingNumber(QStringView text)
     return ok ? value : 0;
 }
 
+bool isHiddenControl(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F) || (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+}
+
 QString cleanCell(const QString &text)
 {
-    const auto isControl = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; };
-    if (std::none_of(text.cbegin(), text.cend(), isControl))
+    if (std::none_of(text.cbegin(), text.cend(), isHiddenControl))
         return text;
     QString clean;
     clean.reserve(text.size());
     for (QChar c : text) {
         if (c == u'\t' || c == u'\n' || c == u'\r')
             clean.append(u' ');
-        else if (!isControl(c))
+        else if (!isHiddenControl(c))
             clean.append(c);
     }
     return clean;

@@ -38,7 +38,12 @@ QString normalizedPageText(const QString &text);
 // The leading number of a text ("12 部" gives 12); 0 when there is none.
 int leadingNumber(QStringView text);
 
+// C0 and C1 control characters, DEL, and the bidirectional overrides and
+// isolates (U+202A-U+202E, U+2066-U+2069), which can drive a terminal or
+// make "exe.jpg" of "gpj.exe".
+bool isHiddenControl(QChar c);
+
 // Text cut from an outside page made fit for a list cell, the clipboard or
-// a script's output: line breaks and tabs become spaces, other control
-// characters (NUL among them) go.
+// a script's output: line breaks and tabs become spaces, the other hidden
+// controls (NUL among them) go.
 QString cleanCell(const QString &text);

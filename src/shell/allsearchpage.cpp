@@ -4,6 +4,7 @@
 #include "core/allsearchrow.h"
 #include "core/services.h"
 #include "core/siteconfig.h"
+#include "core/texttools.h"
 #include "shell/allsearchsources.h"
 #include "ui/allsearchcsv.h"
 #include "ui/allsearchfiltermodel.h"
@@ -123,7 +124,7 @@ void AllSearchPage::buildControls(QWidget *page)
     m_sourceView->setRootIsDecorated(false);
     m_sourceView->setUniformRowHeights(true);
     for (const HeadlessSource &source : std::as_const(m_sources)) {
-        auto *item = new QTreeWidgetItem(m_sourceView, {source.title, QString()});
+        auto *item = new QTreeWidgetItem(m_sourceView, {cleanCell(source.title), QString()});
         item->setData(0, Qt::UserRole, source.name);
         item->setToolTip(0, source.name);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

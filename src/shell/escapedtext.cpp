@@ -1,5 +1,7 @@
 #include "shell/escapedtext.h"
 
+#include "core/texttools.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -8,8 +10,7 @@ namespace {
 
 bool needsEscape(QChar c)
 {
-    const char16_t u = c.unicode();
-    return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == u'\\';
+    return isHiddenControl(c) || c == u'\\';
 }
 
 } // namespace
@@ -39,7 +40,10 @@ QString escapedText(const QString &text)
             out.append(u"\\t"_s);
             break;
         default:
-            out.append(u"\\x"_s + QString::number(c.unicode(), 16).rightJustified(2, u'0'));
+            if (c.unicode() > 0xFF)
+                out.append(u"\\u"_s + QString::number(c.unicode(), 16).rightJustified(4, u'0'));
+            else
+                out.append(u"\\x"_s + QString::number(c.unicode(), 16).rightJustified(2, u'0'));
         }
     }
     return out;

@@ -131,8 +131,8 @@ QCoro::Task<int> search(const CommandLine &line, const SiteConfig &sites, PageFe
         co_return co_await searchAll(line, sites, fetcher);
     if (line.listSources) {
         for (const HeadlessSource &source : headlessSources(sites.definitions()))
-            write(stdout, source.name + u'\t' + source.siteKey + u'\t' + source.title + u'\t' + source.keywordHelp
-                              + u'\n');
+            write(stdout, escapedText(source.name) + u'\t' + escapedText(source.siteKey) + u'\t'
+                              + escapedText(source.title) + u'\t' + escapedText(source.keywordHelp) + u'\n');
         co_return 0;
     }
     const std::optional<HeadlessSource> source = findHeadlessSource(line.source, sites.definitions());

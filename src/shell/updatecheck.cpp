@@ -2,6 +2,7 @@
 
 #include "core/pagefetcher.h"
 #include "core/siteconfig.h"
+#include "core/texttools.h"
 #include "ui/clicklabel.h"
 
 #include <QLabel>
@@ -151,8 +152,10 @@ void UpdateCheck::showNextEntry()
         m_ticker->setPalette(palette);
         // Outside text: shown as plain text in the label and its tooltip.
         m_ticker->setTextFormat(Qt::PlainText);
-        m_ticker->setText(entry.title);
-        m_ticker->setToolTip(Qt::convertFromPlainText(entry.title, Qt::WhiteSpacePre));
+        // The maker's file is an outside page like any other.
+        const QString title = cleanCell(entry.title);
+        m_ticker->setText(title);
+        m_ticker->setToolTip(Qt::convertFromPlainText(title, Qt::WhiteSpacePre));
     }
     m_announcementTimer->setInterval(m_rotationMs);
     Q_EMIT announcementShown(m_entry);

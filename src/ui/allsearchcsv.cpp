@@ -1,5 +1,7 @@
 #include "ui/allsearchcsv.h"
 
+#include "core/texttools.h"
+
 #include <QAbstractItemModel>
 
 using namespace Qt::StringLiterals;
@@ -8,6 +10,8 @@ namespace {
 
 void appendField(QString &out, QString text)
 {
+    // A source's title comes from a definition file, like the cells from pages.
+    text = cleanCell(text);
     // Tab and CR start formulas too in some spreadsheets.
     static const QString formulaStarts = u"=+-@\t\r"_s;
     if (!text.isEmpty() && formulaStarts.contains(text.front()))

@@ -3,6 +3,7 @@
 #include "ui/resultlist.h"
 #include "windows/sitestatuswindow.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QTableWidget>
 
@@ -62,6 +63,7 @@ private Q_SLOTS:
     void checkNamesEachProblem();
     void newKeywordSource();
     void brokenUserFileIsSkipped();
+    void hiddenControlsNeverReachTheTerminal();
     void statusViewNamesSourcesAndProblems();
     void mendedBuiltInInTheWindow_data();
     void mendedBuiltInInTheWindow();
@@ -163,6 +165,47 @@ void TestSiteDefinitions::brokenUserFileIsSkipped()
              qPrintable(search.err));
     QCOMPARE(search.out.count(u'\n'), 11);
     QVERIFY(search.out.contains(u"\t流浪地球 第1集 1080P\t"_s));
+}
+
+// A title, a folder name and a page's cells may carry terminal escapes, C1
+// controls and right-to-left overrides: none reaches standard output raw.
+void TestSiteDefinitions::hiddenControlsNeverReachTheTerminal()
+{
+    QTemporaryDir top;
+    QVERIFY(top.isValid());
+    const QString folder = top.filePath(u"rtl\u202Egpj.exe"_s);
+    QVERIFY(QDir().mkpath(folder));
+    QFile example(Examples + u"/definitions/exampleboard.toml"_s);
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    QByteArray text = example.readAll();
+    text.replace("title = \"示例资源板\"", "title = \"\\u001B]0;pwned\\u0007示例\\u202E资源板\\u0085\"");
+    text.replace("mc = { start = 'title=\"', end = '\"',",
+                 "mc = { start = 'title=\"', end = '\"', prefix = \"\\u202E\\u009B\\u2066\",");
+    QFile mended(folder + u"/exampleboard.toml"_s);
+    QVERIFY(mended.open(QIODevice::WriteOnly) && mended.write(text) == text.size());
+    mended.close();
+
+    const auto hidden = [](const QString &out) {
+        return std::any_of(out.cbegin(), out.cend(), [](QChar c) {
+            const char16_t u = c.unicode();
+            return (u < 0x20 && u != u'\n' && u != u'\t') || (u >= 0x7F && u <= 0x9F) || (u >= 0x202A && u <= 0x202E)
+                   || (u >= 0x2066 && u <= 0x2069);
+        });
+    };
+    const Run list = run({u"search"_s, u"--list"_s, u"--definitions"_s, folder});
+    QCOMPARE(list.status, 0);
+    QVERIFY2(!hidden(list.out), qPrintable(list.out));
+    QVERIFY2(list.out.contains(u"exampleboard\texample_board\t]0;pwned示例资源板\t关键字（"_s + top.path()
+                               + u"/rtl\\u202egpj.exe/exampleboard.toml）"_s),
+             qPrintable(list.out));
+
+    for (const QString &format : {u"tsv"_s, u"json"_s}) {
+        const Run search = run({u"search"_s, u"exampleboard"_s, u"变形金刚"_s, u"--demo"_s, u"--definitions"_s,
+                                folder, u"--format"_s, format});
+        QCOMPARE(search.status, 0);
+        QVERIFY2(!hidden(search.out), qPrintable(search.out));
+        QVERIFY2(search.out.contains(u"变形金刚 第1部"_s), qPrintable(search.out));
+    }
 }
 
 void TestSiteDefinitions::statusViewNamesSourcesAndProblems()

@@ -380,27 +380,39 @@ void TestAllSearchModel::sortEachColumn()
 
 void TestAllSearchModel::csvCells_data()
 {
+    QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("field");
-    QTest::newRow("plain") << u"流浪地球"_s << QByteArray("流浪地球");
-    QTest::newRow("comma") << u"a,b"_s << QByteArray("\"a,b\"");
-    QTest::newRow("quotes") << u"say \"hi\""_s << QByteArray("\"say \"\"hi\"\"\"");
-    QTest::newRow("line break") << u"a\r\nb"_s << QByteArray("\"a\r\nb\"");
-    QTest::newRow("formula =") << u"=1+1"_s << QByteArray("'=1+1");
-    QTest::newRow("formula +") << u"+cmd"_s << QByteArray("'+cmd");
-    QTest::newRow("formula -") << u"-2"_s << QByteArray("'-2");
-    QTest::newRow("formula @ with comma") << u"@SUM(A1,A2)"_s << QByteArray("\"'@SUM(A1,A2)\"");
-    QTest::newRow("sign inside") << u"a=b"_s << QByteArray("a=b");
+    QTest::addColumn<QByteArray>("fields");
+    const QString title = u"来源甲"_s;
+    const auto row = [&](const char *tag, const QString &name, const QByteArray &field) {
+        QTest::newRow(tag) << title << name << u"来源甲,"_s.toUtf8() + field;
+    };
+    row("plain", u"流浪地球"_s, "流浪地球");
+    row("comma", u"a,b"_s, "\"a,b\"");
+    row("quotes", u"say \"hi\""_s, "\"say \"\"hi\"\"\"");
+    // Cells are cleaned as in the list: no line breaks, no hidden controls.
+    row("line break", u"a\r\nb"_s, "a  b");
+    row("right-to-left override", u"rtl \u202Egpj.exe"_s, "rtl gpj.exe");
+    row("isolates and C1", u"\u2066a\u2069\u0085b\u009B"_s, "ab");
+    row("formula =", u"=1+1"_s, "'=1+1");
+    row("formula +", u"+cmd"_s, "'+cmd");
+    row("formula -", u"-2"_s, "'-2");
+    row("formula @ with comma", u"@SUM(A1,A2)"_s, "\"'@SUM(A1,A2)\"");
+    row("sign inside", u"a=b"_s, "a=b");
+    // A source's title comes from a definition file.
+    QTest::newRow("title with controls") << u"\u001B]0;x\u0007来源\u202E乙"_s << u"名"_s
+                                         << u"]0;x来源乙,名"_s.toUtf8();
 }
 
 void TestAllSearchModel::csvCells()
 {
+    QFETCH(QString, title);
     QFETCH(QString, name);
-    QFETCH(QByteArray, field);
+    QFETCH(QByteArray, fields);
     AllSearchModel model;
-    model.addRows({{u"s"_s, u"来源甲"_s, name, u"1 MB"_s, u"2014-01-02"_s, u"http://a.example/?a=1&b=2"_s}});
+    model.addRows({{u"s"_s, title, name, u"1 MB"_s, u"2014-01-02"_s, u"http://a.example/?a=1&b=2"_s}});
     QTRY_COMPARE(model.rowCount(), 1);
-    const QByteArray expected = "\xEF\xBB\xBF" + u"来源,名称,大小,日期,地址\r\n来源甲,"_s.toUtf8() + field
+    const QByteArray expected = "\xEF\xBB\xBF" + u"来源,名称,大小,日期,地址\r\n"_s.toUtf8() + fields
                                 + ",1 MB,2014-01-02,http://a.example/?a=1&b=2\r\n";
     QCOMPARE(allSearchCsv(model), expected);
 }
