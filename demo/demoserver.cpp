@@ -160,6 +160,20 @@ void DemoServer::releaseSite(const QString &siteKey)
         write();
 }
 
+void DemoServer::releaseNewest(const QString &siteKey)
+{
+    const auto held = m_held.find(siteKey);
+    if (held == m_held.end() || held->isEmpty())
+        return;
+    const std::function<void()> write = held->takeLast();
+    write();
+}
+
+int DemoServer::heldRequests(const QString &siteKey) const
+{
+    return int(m_held.value(siteKey).size());
+}
+
 void DemoServer::handle(const QHttpServerRequest &request, QHttpServerResponder &&responder)
 {
     const auto held = m_held.find(request.url().path().section(QLatin1Char('/'), 1, 1));

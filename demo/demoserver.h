@@ -54,6 +54,12 @@ public:
     // needs, whatever the machine's load.
     void holdSite(const QString &siteKey);
     void releaseSite(const QString &siteKey);
+    // Answers only the latest request waiting for a held site, which stays
+    // held: an older request then answers after a newer one.
+    void releaseNewest(const QString &siteKey);
+    // How many requests wait for a held site (a held request is logged
+    // when it is answered).
+    int heldRequests(const QString &siteKey) const;
 
 private:
     void handle(const QHttpServerRequest &request, QHttpServerResponder &&responder);

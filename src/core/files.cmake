@@ -14,6 +14,7 @@ list(APPEND JYX_CORE_SOURCES
     core/fetchoutcome.cpp
     core/fetchscope.cpp
     core/inidocument.cpp
+    core/latestrequest.cpp
     core/listrow.cpp
     core/markerscan.cpp
     core/pagefetcher.cpp

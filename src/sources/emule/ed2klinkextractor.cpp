@@ -48,9 +48,9 @@ QCoro::Task<> Ed2kLinkExtractor::extract()
     if (!row)
         co_return;
     const QString address = m_list->cellText(row, DetailSubitem);
-    QPointer<Ed2kLinkExtractor> self(this);
+    const LatestRequest::Ticket ticket = m_extraction.take();
     const QString body = co_await m_context.fetcher().GetBody(address);
-    if (!self)
+    if (!ticket.isLatest())
         co_return;
     const QString link = firstEd2kLink(body);
     // "ed2k://" alone is no link: the clipboard keeps what it held.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/latestrequest.h"
 #include "ui/readercontext.h"
 
 #include <QCoroTask>
@@ -28,4 +29,5 @@ private:
 
     ReaderContext m_context;
     QPointer<ResultList> m_list;
+    LatestRequest m_extraction{this}; // the latest click's page is the one copied
 };

@@ -38,11 +38,10 @@ QCoro::Task<> MovieDetailReader::readPost()
         co_return;
     const QString address = m_list->cellText(row, PostSubitem);
     m_context.report(u"影片信息获取中..."_s);
-    const quint64 read = ++m_read;
-
+    const LatestRequest::Ticket ticket = m_read.take();
     QPointer<MovieDetailReader> self(this);
     const QString body = co_await m_context.fetcher().GetBody(address);
-    if (!self || read != m_read || body.isEmpty())
+    if (!ticket.isLatest() || body.isEmpty())
         co_return;
     const MovieDetail detail = parseMovieDetail(m_context.sites().definitions().get(u"movie-detail"_s), body);
     if (!detail.isReadable()) {

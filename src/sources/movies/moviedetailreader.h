@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/latestrequest.h"
 #include "ui/readercontext.h"
 
 #include <QCoroTask>
@@ -25,5 +26,5 @@ private:
 
     ReaderContext m_context;
     QPointer<ResultList> m_list;
-    quint64 m_read = 0; // the newest double-click wins
+    LatestRequest m_read{this}; // the newest double-click wins
 };

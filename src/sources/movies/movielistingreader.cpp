@@ -59,11 +59,10 @@ QCoro::Task<> MovieListingReader::listCategory(int index)
 {
     const MovieCategory category = movieCategories().at(index);
     const QString base = m_context.sites().site(u"movie_listing"_s);
-    const quint64 listing = ++m_listing;
-    QPointer<MovieListingReader> self(this);
+    const LatestRequest::Ticket ticket = m_listing.take();
     const PageFetcher::Page page = co_await m_context.fetcher().page(
         movieListingAddress(definition(), base, category), PageFetcher::Form::Transfer);
-    if (!self || listing != m_listing)
+    if (!ticket.isLatest())
         co_return;
     // A failed fetch (an error page too) leaves the rows of the last
     // category in place and says which site failed.
@@ -93,9 +92,9 @@ QCoro::Task<> MovieListingReader::readDownloadAddress(Feed feed)
     const QString detail = m_list->cellText(row, DetailSubitem);
     m_context.report(u"正在解析..请稍等.."_s);
 
-    QPointer<MovieListingReader> self(this);
+    const LatestRequest::Ticket ticket = m_downloadRead.take();
     const QString body = co_await m_context.fetcher().transferBody(detail);
-    if (!self || body.isEmpty())
+    if (!ticket.isLatest() || body.isEmpty())
         co_return;
     const QString address = movieDownloadAddress(definition(), body);
     // A page without the link gives no entry for the player.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/latestrequest.h"
 #include "ui/readercontext.h"
 
 #include <QCoroTask>
@@ -34,6 +35,7 @@ private:
     ReaderContext m_context;
     QList<QPushButton *> m_categories;
     ResultList *m_list = nullptr;
-    quint64 m_listing = 0; // the newest category click wins
+    LatestRequest m_listing{this};      // the newest category click wins
+    LatestRequest m_downloadRead{this}; // the newest row asked for wins
     QString m_failureShown; // the failure text last put in the status panel
 };

@@ -119,9 +119,9 @@ QCoro::Task<> CloudOnDemandReader::playFirstEd2kLink(ResultList *list)
         co_return;
     }
     m_context.report(u"正在进行澄川云点播.."_s);
-    QPointer<CloudOnDemandReader> self(this);
+    const LatestRequest::Ticket ticket = m_playRequest.take();
     const QString page = co_await m_context.fetcher().GetBody(list->cellText(row, 3));
-    if (!self)
+    if (!ticket.isLatest())
         co_return;
     const QString link = firstEd2kLink(page);
     if (!link.isEmpty())
@@ -130,6 +130,7 @@ QCoro::Task<> CloudOnDemandReader::playFirstEd2kLink(ResultList *list)
 
 void CloudOnDemandReader::open(const QString &address, bool appreciate)
 {
+    m_playRequest.supersede();
     if (!m_window) {
         m_window = new CloudPlayerWindow(m_context.window());
         connect(m_window, &QDialog::finished, this, [this] {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/latestrequest.h"
 #include "ui/readercontext.h"
 
 #include <QCoroTask>
@@ -44,4 +45,6 @@ private:
     QPushButton *m_paste = nullptr;
     QPointer<CloudPlayerWindow> m_window;
     bool m_appreciate = false; // report "请您欣赏.." when the window closes
+    // The latest request to play wins over a detail page read before it.
+    LatestRequest m_playRequest{this};
 };

@@ -165,14 +165,13 @@ QCoro::Task<> QvodChannelReader::readDetail()
         m_context.report(u"请先查询再进行操作!"_s);
         co_return;
     }
-    const quint64 read = ++m_detailRead;
+    const LatestRequest::Ticket read = m_detailRead.take();
     const QString address = m_list->cellText(row, 2);
     m_context.report(u"正在解析..请稍等.."_s);
     m_addressFrame->setTitle(frameCaption() + u"（正在解析..请稍等..）"_s);
 
-    QPointer<QvodChannelReader> self(this);
     const QString detailPage = co_await m_context.fetcher().transferBody(address);
-    if (!self || read != m_detailRead || detailPage.isEmpty())
+    if (!read.isLatest() || detailPage.isEmpty())
         co_return;
 
     const ChannelDetail detail = parseChannelDetail(definition(), detailPage);
@@ -186,12 +185,11 @@ QCoro::Task<> QvodChannelReader::readDetail()
     m_addressFrame->setTitle(frameCaption());
 }
 
-QCoro::Task<> QvodChannelReader::loadPoster(QString address, quint64 read)
+QCoro::Task<> QvodChannelReader::loadPoster(QString address, LatestRequest::Ticket read)
 {
-    QPointer<QvodChannelReader> self(this);
     const QImage image = co_await LoadPicture(m_context.fetcher(), address);
     // A poster that cannot be loaded leaves the one shown.
-    if (!self || read != m_detailRead || image.isNull())
+    if (!read.isLatest() || image.isNull())
         co_return;
     m_poster->setPixmap(QPixmap::fromImage(image).scaled(m_poster->size(), Qt::KeepAspectRatio,
                                                           Qt::SmoothTransformation));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/latestrequest.h"
 #include "ui/readercontext.h"
 
 #include <QCoroTask>
@@ -37,7 +38,7 @@ private:
     void previousPage();        // Command53_5
     void parsePage();           // Timer7
     QCoro::Task<> readDetail(); // ListView3 double-click
-    QCoro::Task<> loadPoster(QString address, quint64 read);
+    QCoro::Task<> loadPoster(QString address, LatestRequest::Ticket read);
     void playQvodBox();         // Command48
 
     ReaderContext m_context;
@@ -58,5 +59,5 @@ private:
     qint16 m_page = 1;
     QString m_pageText;
     int m_entryCount = 25;
-    quint64 m_detailRead = 0; // a newer double-click supersedes an older read
+    LatestRequest m_detailRead{this}; // a newer double-click supersedes an older read
 };

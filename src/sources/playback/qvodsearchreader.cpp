@@ -104,10 +104,9 @@ QCoro::Task<> QvodSearchReader::readDetail()
     if (!row)
         co_return;
     m_context.report(u"正在解析..请稍等.."_s);
-    const quint64 read = ++m_detailRead;
-    QPointer<QvodSearchReader> self(this);
+    const LatestRequest::Ticket ticket = m_detailRead.take();
     const QString page = co_await m_context.fetcher().GetBody(m_list->cellText(row, AddressSubitem));
-    if (!self || read != m_detailRead || page.isEmpty())
+    if (!ticket.isLatest() || page.isEmpty())
         co_return;
     const QvodSearchDetail detail = parseQvodSearchDetail(searchDefinition(), page);
     if (detail.fileAddress.isEmpty()) {
@@ -124,7 +123,7 @@ QCoro::Task<> QvodSearchReader::readDetail()
     if (!PageFetcher::isFetchable(QUrl(picture)))
         co_return;
     const QImage image = co_await LoadPicture(m_context.fetcher(), picture);
-    if (!self || read != m_detailRead)
+    if (!ticket.isLatest())
         co_return;
     if (image.isNull())
         co_return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/latestrequest.h"
 #include "ui/readercontext.h"
 
 #include <QCoroTask>
@@ -53,5 +54,5 @@ private:
     qint16 m_listingRows = 0;
     int m_resultCount = 0;
     int m_remainingPages = 0;
-    quint64 m_detailRead = 0; // the newest double-click wins
+    LatestRequest m_detailRead{this}; // the newest double-click wins
 };

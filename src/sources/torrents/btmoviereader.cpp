@@ -145,11 +145,9 @@ QCoro::Task<> BtMovieReader::readDownloadPage()
     const QString name = m_list->cellText(row, NameSubitem);
     const QString address = m_list->cellText(row, AddressSubitem);
     m_context.report(u"正在解析..请稍等.."_s);
-    const quint64 read = ++m_read;
-
-    QPointer<BtMovieReader> self(this);
+    const LatestRequest::Ticket ticket = m_read.take();
     const QString body = co_await m_context.fetcher().GetBody(address);
-    if (!self || read != m_read || body.isEmpty())
+    if (!ticket.isLatest() || body.isEmpty())
         co_return;
     const BtMovieDownload download = parseBtMovieDownload(definition(), body);
     m_date->setText(u"更新日期："_s + download.date);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/latestrequest.h"
 #include "ui/readercontext.h"
 
 #include <QCoroTask>
@@ -46,5 +47,5 @@ private:
     QLabel *m_date = nullptr;
     SearchRun *m_run = nullptr;
     qint16 m_page = 1;
-    quint64 m_read = 0; // the newest double-click wins
+    LatestRequest m_read{this}; // the newest double-click wins
 };

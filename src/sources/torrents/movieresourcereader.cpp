@@ -121,11 +121,9 @@ QCoro::Task<> MovieResourceReader::readQvodAddresses()
     const QString detail = m_list->cellText(row, 4); // zzdz
     m_context.report(u"正在提取种子.."_s);
     PlaybackFeeds::of(m_context.window())->setQvodList({});
-    const quint64 read = ++m_qvodRead;
-
-    QPointer<MovieResourceReader> self(this);
+    const LatestRequest::Ticket ticket = m_qvodRead.take();
     const QString body = co_await m_context.fetcher().GetBody(detail);
-    if (!self || read != m_qvodRead || body.isEmpty())
+    if (!ticket.isLatest() || body.isEmpty())
         co_return;
     // A page without any address leaves the progress message standing.
     if (!body.contains(u"qvod://"_s))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/latestrequest.h"
 #include "ui/readercontext.h"
 
 #include <QCoroTask>
@@ -42,5 +43,5 @@ private:
     QPushButton *m_start = nullptr;
     ResultList *m_list = nullptr;
     SearchRun *m_run = nullptr;
-    quint64 m_qvodRead = 0; // the newest double-click wins
+    LatestRequest m_qvodRead{this}; // the newest double-click wins
 };
