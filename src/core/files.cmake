@@ -27,4 +27,5 @@ list(APPEND JYX_CORE_SOURCES
     core/sitestatus.cpp
     core/sitestatusboard.cpp
     core/texttools.cpp
+    core/tomldepth.cpp
 )
