@@ -109,7 +109,9 @@ void write(FILE *stream, const QString &text)
 std::optional<int> answerWithText(const CommandLine &commandLine)
 {
     if (commandLine.help) {
-        write(stdout, commandLine.command == Command::Search ? CommandHelp::search() : CommandHelp::full());
+        write(stdout, commandLine.command == Command::Search        ? CommandHelp::search()
+                      : commandLine.command == Command::Definitions ? CommandHelp::definitions()
+                                                                    : CommandHelp::full());
         return 0;
     }
     if (commandLine.version) {
@@ -154,7 +156,13 @@ SiteConfig configuredSites(const CommandLine &commandLine, DemoServer &demo, QSt
         *file = source;
     if (demoStarted)
         return demo.siteConfig();
-    return source.isEmpty() ? SiteConfig() : SiteConfig::fromFile(source);
+    if (source.isEmpty())
+        return SiteConfig();
+    SiteConfig sites = SiteConfig::fromFile(source);
+    // A refused base is named here and in 站点状态; its site stays unconfigured.
+    for (const QString &problem : sites.problems())
+        write(stderr, u"juyuanxia: "_s + escapedText(source + u": "_s + problem) + u" (not used)\n"_s);
+    return sites;
 }
 
 // The built-in definitions with the user's; a broken file is named on

@@ -2,6 +2,8 @@
 
 #include "core/texttools.h"
 
+#include <QUrl>
+
 using namespace Qt::StringLiterals;
 
 const QStringList &AddressTemplate::placeholders()
@@ -71,4 +73,28 @@ bool AddressTemplate::isUnder(const QString &address, const QString &base)
         return true;
     const QChar next = address.at(base.size());
     return next == u'/' || next == u'?' || next == u'#';
+}
+
+QString AddressTemplate::baseRefusal(const QString &base)
+{
+    // Browsers read a backslash as a slash, QUrl does not: the two would
+    // see different hosts.
+    if (base.contains(u'\\'))
+        return u"holds a backslash"_s;
+    const QUrl url(base);
+    const QString scheme = url.scheme();
+    if (!url.isValid() || (scheme != u"http"_s && scheme != u"https"_s) || url.host().isEmpty())
+        return u"is not an http or https address"_s;
+    const qsizetype hostStart = base.indexOf(u"://"_s) + 3;
+    qsizetype hostEnd = hostStart;
+    while (hostEnd < base.size() && base.at(hostEnd) != u'/' && base.at(hostEnd) != u'?' && base.at(hostEnd) != u'#')
+        ++hostEnd;
+    if (!url.userInfo().isEmpty() || QStringView(base).mid(hostStart, hostEnd - hostStart).contains(u'@'))
+        return (url.password().isEmpty() ? u"carries a user name"_s : u"carries a user name and a password"_s)
+               + u" before \"@\", which hides the host it goes to ("_s + url.host() + u')';
+    if (url.hasQuery())
+        return u"carries a query (\"?\"); the paths put after a base would land in it"_s;
+    if (url.hasFragment())
+        return u"carries a fragment (\"#\"); the paths put after a base would land in it"_s;
+    return {};
 }

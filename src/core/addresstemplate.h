@@ -26,4 +26,11 @@ public:
     // An expanded address stays under its base: the base itself, or the base
     // followed by "/", "?" or "#".
     static bool isUnder(const QString &address, const QString &base);
+
+    // Why `base` cannot be a base address, empty when it can: it must be
+    // http or https with a host, and carry no user name or password (which
+    // would hide the real host: "http://trusted.example@evil.example" goes
+    // to evil.example), no query and no fragment (which would swallow the
+    // paths put after it).
+    static QString baseRefusal(const QString &base);
 };

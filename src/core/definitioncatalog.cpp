@@ -9,6 +9,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+DefinitionProblem problemAt(const SiteDefinition &definition, const QString &key, const QString &what)
+{
+    const SiteDefinition::Place place = definition.placeOf(key);
+    return {definition.file, place.line, place.column, what};
+}
+
 DefinitionCatalog loadBuiltIns()
 {
     DefinitionCatalog catalog;
@@ -66,42 +72,77 @@ bool DefinitionCatalog::add(const SiteDefinition &definition)
     const bool replacesBuiltIn = m_builtInNames.contains(definition.name);
     if (!replacesBuiltIn) {
         // A new keyword source: the generic reading only.
-        if (!definition.markers.isEmpty() || !definition.addresses.isEmpty() || !definition.labels.isEmpty()
-            || !definition.captions.isEmpty()) {
-            m_problems.append({definition.file, 1, 1,
-                               u"[markers], [addresses], [[labels]] and captions are read only by a built-in "
-                               u"source's reader, and \""_s
-                                   + definition.name + u"\" is none"_s});
-            return false;
+        bool usable = true;
+        for (const QString &key : {u"markers"_s, u"addresses"_s, u"labels"_s, u"captions"_s}) {
+            if (!definition.places.contains(key))
+                continue;
+            m_problems.append(problemAt(definition, key,
+                                        u"[markers], [addresses], [[labels]] and captions are read only by a "
+                                        u"built-in source's reader, and \""_s
+                                            + definition.name + u"\" is none"_s));
+            usable = false;
+            break;
         }
+        // Its search fills the base, the keyword and the page, nothing else.
+        for (const QString &placeholder : {u"filter"_s, u"path"_s, u"number"_s}) {
+            if (definition.searchAddress.contains(u'{' + placeholder + u'}')) {
+                m_problems.append(problemAt(definition, u"search.address"_s,
+                                            u"search.address names {"_s + placeholder
+                                                + u"}, which only a built-in source's reader fills; a source of "
+                                                  u"its own has {base}, {keyword} and {page}"_s));
+                usable = false;
+            }
+        }
+        if (!usable)
+            return false;
     } else {
         // The built-in's reader looks up what its definition names.
+        // What is missing, by the key of the file it belongs under: each
+        // is said at that key's place (1:1 when the file lacks the key).
         const SiteDefinition &builtIn = builtIns().get(definition.name);
-        QStringList missing;
+        QList<std::pair<QString, QStringList>> missing = {
+            {u"markers"_s, {}}, {u"addresses"_s, {}}, {u"fields"_s, {}},
+            {u"labels"_s, {}},  {u"captions"_s, {}},  {u"search"_s, {}},
+        };
         for (const SiteDefinition::Named &marker : builtIn.markers) {
             if (definition.marker(marker.name).isEmpty())
-                missing.append(u"markers."_s + marker.name);
+                missing[0].second.append(u"markers."_s + marker.name);
         }
         for (const SiteDefinition::Named &address : builtIn.addresses) {
             if (definition.address(address.name).isEmpty())
-                missing.append(u"addresses."_s + address.name);
+                missing[1].second.append(u"addresses."_s + address.name);
         }
         for (const SiteDefinition::Field &field : builtIn.fields) {
             if (!definition.field(field.key))
-                missing.append(u"fields."_s + field.key);
+                missing[2].second.append(u"fields."_s + field.key);
         }
         if (builtIn.labels.size() && definition.labels.isEmpty())
-            missing.append(u"labels"_s);
+            missing[3].second.append(u"labels"_s);
         if (builtIn.captions.size() != definition.captions.size())
-            missing.append(u"captions ("_s + QString::number(builtIn.captions.size()) + u")"_s);
+            missing[4].second.append(u"captions ("_s + QString::number(builtIn.captions.size()) + u")"_s);
         if (builtIn.searchAddress.isEmpty() != definition.searchAddress.isEmpty())
-            missing.append(u"search.address"_s);
-        if (!missing.isEmpty()) {
-            m_problems.append({definition.file, 1, 1,
-                               u"replaces the built-in \""_s + definition.name + u"\" but lacks what its reader reads: "_s
-                                   + missing.join(u", "_s)});
-            return false;
+            missing[5].second.append(u"search.address"_s);
+        bool usable = true;
+        for (const auto &[key, names] : std::as_const(missing)) {
+            if (names.isEmpty())
+                continue;
+            m_problems.append(problemAt(definition, key,
+                                        u"replaces the built-in \""_s + definition.name
+                                            + u"\" but lacks what its reader reads: "_s + names.join(u", "_s)));
+            usable = false;
         }
+        if (!usable)
+            return false;
+    }
+    if (at >= 0 && !m_definitions.at(at).builtIn) {
+        // Two files of the user's with one name: the later wins, and the
+        // earlier is named, so that no mend goes unused unseen.
+        const SiteDefinition &earlier = m_definitions.at(at);
+        DefinitionProblem setAside = problemAt(earlier, u"name"_s,
+                                               u"set aside: \""_s + definition.name + u"\" is defined again by "_s
+                                                   + definition.file + u", which is used"_s);
+        setAside.setAside = true;
+        m_problems.append(setAside);
     }
     if (at >= 0)
         m_definitions[at] = definition;

@@ -2,11 +2,11 @@
 
 #include "core/addresstemplate.h"
 #include "core/texttools.h"
+#include "core/tomldepth.h"
 
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
-#include <QUrl>
 
 #define TOML_EXCEPTIONS 0
 #define TOML_ENABLE_FORMATTERS 0
@@ -29,6 +29,16 @@ namespace {
 QString qs(std::string_view text)
 {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QString number(qsizetype n)
+{
+    return QString::number(n);
+}
+
+SiteDefinition::Place placeOf(const toml::source_region &where)
+{
+    return {int(where.begin.line), int(where.begin.column)};
 }
 
 // The column keys rows carry by the thousand, as static text: copying
@@ -120,16 +130,28 @@ private:
             return false;
         }
         out = qs(value->get());
-        return true;
+        return withinLength(*node, out, u"\""_s + qs(key) + u"\""_s + where);
     }
 
-    // A string or an array of strings.
-    void texts(const toml::node *node, const QString &key, QStringList &out)
+    // A text past the length limit is a problem.
+    bool withinLength(const toml::node &node, const QString &value, const QString &what)
+    {
+        if (value.size() <= DefinitionLoader::MaxTextLength)
+            return true;
+        problem(node.source(), what + u" is "_s + number(value.size()) + u" characters long; the limit is "_s
+                                   + number(DefinitionLoader::MaxTextLength));
+        return false;
+    }
+
+    // A string or an array of at most `limit` strings.
+    void texts(const toml::node *node, const QString &key, QStringList &out,
+               qsizetype limit = DefinitionLoader::MaxListLength)
     {
         if (!node)
             return;
         if (const auto *value = node->as_string()) {
-            out.append(qs(value->get()));
+            if (withinLength(*node, qs(value->get()), u"\""_s + key + u"\""_s))
+                out.append(qs(value->get()));
             return;
         }
         const auto *array = node->as_array();
@@ -137,11 +159,18 @@ private:
             problem(node->source(), u"\""_s + key + u"\" must be a string or an array of strings"_s);
             return;
         }
+        if (qsizetype(array->size()) > limit) {
+            problem((*array)[size_t(limit)].source(), u"\""_s + key + u"\" holds "_s + number(qsizetype(array->size()))
+                                                          + u" texts; the limit is "_s + number(limit));
+            return;
+        }
         for (const toml::node &item : *array) {
-            if (const auto *value = item.as_string())
-                out.append(qs(value->get()));
-            else
+            if (const auto *value = item.as_string()) {
+                if (withinLength(item, qs(value->get()), u"a text of \""_s + key + u"\""_s))
+                    out.append(qs(value->get()));
+            } else {
                 problem(item.source(), u"\""_s + key + u"\" must hold strings only"_s);
+            }
         }
     }
 
@@ -167,6 +196,11 @@ private:
             problem(node->source(), u"["_s + qs(key) + u"] must be a table"_s);
             return;
         }
+        if (qsizetype(table->size()) > DefinitionLoader::MaxEntries) {
+            problem(node->source(), u"["_s + qs(key) + u"] holds "_s + number(qsizetype(table->size()))
+                                        + u" entries; the limit is "_s + number(DefinitionLoader::MaxEntries));
+            return;
+        }
         for (auto &&[name, value] : *table) {
             const auto *string = value.as_string();
             if (!string) {
@@ -174,6 +208,8 @@ private:
                 continue;
             }
             const QString text = qs(string->get());
+            if (!withinLength(value, text, qs(key) + u"."_s + qs(name.str())))
+                continue;
             if (text.isEmpty())
                 problem(value.source(), qs(key) + u"."_s + qs(name.str()) + u" is empty"_s);
             if (address)
@@ -198,6 +234,11 @@ void Reader::readFields(const toml::table &root, SiteDefinition &d)
         problem(node->source(), u"[fields] must be a table"_s);
         return;
     }
+    if (qsizetype(fields->size()) > DefinitionLoader::MaxFields) {
+        problem(node->source(), u"[fields] holds "_s + number(qsizetype(fields->size())) + u" fields; the limit is "_s
+                                    + number(DefinitionLoader::MaxFields));
+        return;
+    }
     static const QRegularExpression columnKey(u"^[a-z][a-z0-9_]*$"_s);
     QHash<QString, quint64> fieldAt;
     for (auto &&[key, value] : *fields) {
@@ -210,6 +251,8 @@ void Reader::readFields(const toml::table &root, SiteDefinition &d)
         }
         if (!columnKey.match(name).hasMatch())
             problem(key.source(), u"field name \""_s + name + u"\" is not a column key (a-z, 0-9, _)"_s);
+        else if (DefinitionLoader::reservedFieldNames().contains(name))
+            problem(key.source(), u"field name \""_s + name + u"\" is reserved: the program writes that column itself"_s);
         onlyKnown(*table, where, {u"start"_s, u"end"_s, u"prefix"_s, u"prefix_when_found"_s, u"remove"_s, u"entities"_s});
         SiteDefinition::Field field;
         field.key = internedKey(name);
@@ -221,12 +264,18 @@ void Reader::readFields(const toml::table &root, SiteDefinition &d)
         else if (text(*table, "end", field.end, value.source(), true, where) && field.end.isEmpty())
             problem(table->get("end")->source(), u"empty end marker"_s + where);
         if (text(*table, "prefix", field.prefix, value.source(), false, where)) {
+            const toml::source_region &at = table->get("prefix")->source();
             for (const QString &unknown : AddressTemplate::unknownPlaceholders(field.prefix)) {
-                if (unknown != u"base"_s)
-                    problem(table->get("prefix")->source(), u"prefix"_s + where + u" names an unknown placeholder {"_s + unknown + u"}"_s);
+                problem(at, unknown == u"{"_s ? QString(u"prefix"_s + where + u" has an unclosed \"{\""_s)
+                                              : QString(u"prefix"_s + where + u" names an unknown placeholder {"_s
+                                                        + unknown + u"}"_s));
             }
-            if (field.prefix.contains(u'{') && !field.prefix.contains(u"{base}"_s))
-                problem(table->get("prefix")->source(), u"prefix"_s + where + u" may name only {base}"_s);
+            // Only the base is known when a value is cut.
+            for (const QString &placeholder : AddressTemplate::placeholders()) {
+                if (placeholder != u"base"_s && field.prefix.contains(u'{' + placeholder + u'}'))
+                    problem(at, u"prefix"_s + where + u" names {"_s + placeholder
+                                    + u"}, which a prefix cannot fill: only {base}"_s);
+            }
         }
         for (std::string_view flag : {"entities", "prefix_when_found"}) {
             if (const toml::node *f = table->get(flag)) {
@@ -260,6 +309,12 @@ void Reader::readLabels(const toml::table &root, SiteDefinition &d)
         problem(node->source(), u"labels must be an array of tables: [[labels]]"_s);
         return;
     }
+    if (qsizetype(array->size()) > DefinitionLoader::MaxEntries) {
+        problem((*array)[size_t(DefinitionLoader::MaxEntries)].source(),
+                u"[[labels]] holds "_s + number(qsizetype(array->size())) + u" labels; the limit is "_s
+                    + number(DefinitionLoader::MaxEntries));
+        return;
+    }
     for (const toml::node &item : *array) {
         const toml::table &table = *item.as_table();
         onlyKnown(table, u" in [[labels]]"_s, {u"label"_s, u"any"_s});
@@ -278,6 +333,8 @@ void Reader::read(const toml::table &root, SiteDefinition &d)
     onlyKnown(root, {},
               {u"format"_s, u"name"_s, u"title"_s, u"site"_s, u"base"_s, u"charset"_s, u"probe"_s, u"search"_s,
                u"rows"_s, u"fields"_s, u"markers"_s, u"addresses"_s, u"labels"_s, u"captions"_s});
+    for (auto &&[key, node] : root)
+        d.places.insert(qs(key.str()), placeOf(node.source()));
 
     const toml::node *format = root.get("format");
     if (!format)
@@ -300,25 +357,27 @@ void Reader::read(const toml::table &root, SiteDefinition &d)
     if (hasSite == hasBase)
         problem(top, hasSite ? u"give either \"site\" or \"base\", not both"_s : u"missing key \"site\" (or \"base\")"_s);
     if (hasBase) {
-        const QUrl url(d.base);
-        const QString scheme = url.scheme();
-        if (!url.isValid() || (scheme != u"http"_s && scheme != u"https"_s) || url.host().isEmpty())
-            problem(root.get("base")->source(), u"base \""_s + d.base + u"\" is not an http or https address"_s);
+        if (const QString refusal = AddressTemplate::baseRefusal(d.base); !refusal.isEmpty())
+            problem(root.get("base")->source(), u"base \""_s + d.base + u"\" "_s + refusal);
         while (d.base.endsWith(u'/'))
             d.base.chop(1);
     }
     if (text(root, "charset", d.charset, top, false)) {
         d.charset = d.charset.toLower();
+        if (d.charset == u"utf8"_s)
+            d.charset = u"utf-8"_s;
         if (!QStringList{u"utf-8"_s, u"gbk"_s, u"gb2312"_s, u"gb18030"_s}.contains(d.charset))
-            problem(root.get("charset")->source(), u"charset must be utf-8 or gbk"_s);
+            problem(root.get("charset")->source(), u"charset must be utf-8 (or utf8), gbk, gb2312 or gb18030, in any case"_s);
     }
     text(root, "probe", d.probe, top, false);
 
     if (const toml::node *node = root.get("search")) {
         if (const auto *search = node->as_table()) {
             onlyKnown(*search, u" in [search]"_s, {u"address"_s, u"keyword"_s, u"fetch"_s});
-            if (text(*search, "address", d.searchAddress, node->source(), true, u" in [search]"_s))
+            if (text(*search, "address", d.searchAddress, node->source(), true, u" in [search]"_s)) {
                 checkTemplate(*search->get("address"), d.searchAddress, u"search.address"_s, true);
+                d.places.insert(u"search.address"_s, placeOf(search->get("address")->source()));
+            }
             QString keyword;
             if (text(*search, "keyword", keyword, node->source(), false)) {
                 if (keyword == u"utf-8"_s)
@@ -375,7 +434,7 @@ void Reader::read(const toml::table &root, SiteDefinition &d)
     readNamed(root, "markers", d.markers, false);
     readNamed(root, "addresses", d.addresses, true);
     readLabels(root, d);
-    texts(root.get("captions"), u"captions"_s, d.captions);
+    texts(root.get("captions"), u"captions"_s, d.captions, DefinitionLoader::MaxEntries);
 
     // A keyword source needs an address, rows and fields; a built-in reader
     // with logic of its own may take only named markers and addresses.
@@ -402,6 +461,13 @@ const QStringList &DefinitionLoader::reservedNames()
     return names;
 }
 
+const QStringList &DefinitionLoader::reservedFieldNames()
+{
+    // The row number, and the size and date the program reads from a row.
+    static const QStringList names = {u"xh"_s, u"bytes"_s, u"iso_date"_s};
+    return names;
+}
+
 DefinitionLoader::Result DefinitionLoader::load(const QByteArray &text, const QString &file, bool builtIn)
 {
     Result result;
@@ -409,6 +475,14 @@ DefinitionLoader::Result DefinitionLoader::load(const QByteArray &text, const QS
         const qsizetype lineStart = text.lastIndexOf('\n', bad) + 1; // 0 when on the first line
         result.problems.append({file, int(text.left(bad).count('\n') + 1), int(bad - lineStart + 1),
                                 u"not UTF-8 (a definition file is UTF-8 text)"_s});
+        return result;
+    }
+    // toml++ recurses once per level of a header or dotted key: bounded
+    // here, before it reads the text.
+    if (const std::optional<TomlDepth::Place> deep = TomlDepth::firstTooDeep(text)) {
+        result.problems.append({file, deep->line, deep->column,
+                                u"nested deeper than the limit of "_s + number(TomlDepth::Limit)
+                                    + u" levels (table headers, dotted keys, arrays and inline tables together)"_s});
         return result;
     }
     const std::string path = file.toStdString();
@@ -425,6 +499,12 @@ DefinitionLoader::Result DefinitionLoader::load(const QByteArray &text, const QS
     definition.builtIn = builtIn;
     reader.read(parsed.table(), definition);
     result.problems = std::move(reader.problems);
+    if (result.problems.size() > MaxProblems) {
+        const qsizetype more = result.problems.size() - MaxProblems;
+        const DefinitionProblem last = result.problems.at(MaxProblems);
+        result.problems.resize(MaxProblems);
+        result.problems.append({file, last.line, last.column, u"and "_s + number(more) + u" more problems"_s});
+    }
     if (result.problems.isEmpty())
         result.definition = std::move(definition);
     return result;

@@ -9,6 +9,8 @@ struct DefinitionProblem
     int line = 0;
     int column = 0;
     QString what;
+    // A sound file that another of the same name displaced.
+    bool setAside = false;
 
     // "file:line:column: what"
     QString text() const;

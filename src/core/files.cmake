@@ -28,4 +28,5 @@ list(APPEND JYX_CORE_SOURCES
     core/sitestatus.cpp
     core/sitestatusboard.cpp
     core/texttools.cpp
+    core/tomldepth.cpp
 )

@@ -1,7 +1,10 @@
 #include "core/siteconfig.h"
 
+#include "core/addresstemplate.h"
 #include "core/definitioncatalog.h"
 #include "core/inidocument.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -53,12 +56,25 @@ SiteConfig SiteConfig::fromFile(const QString &path)
 {
     const IniDocument ini = IniDocument::fromFile(path, IniDocument::Encoding::Utf8);
     SiteConfig config;
-    for (const QString &key : ini.keys(QStringLiteral("sites")))
-        config.setSite(key, ini.value(QStringLiteral("sites"), key));
+    // A base that is refused leaves its site unconfigured.
+    const auto usableBase = [&ini, &config](const QString &section, const QString &key) {
+        const QString value = ini.value(section, key).trimmed();
+        const QString refusal = value.isEmpty() ? QString() : AddressTemplate::baseRefusal(value);
+        if (refusal.isEmpty())
+            return true;
+        config.m_problems.append(u'[' + section + u"] "_s + key + u" = "_s + value + u": "_s + refusal);
+        return false;
+    };
+    for (const QString &key : ini.keys(QStringLiteral("sites"))) {
+        if (usableBase(QStringLiteral("sites"), key))
+            config.setSite(key, ini.value(QStringLiteral("sites"), key));
+    }
     for (int i = 0; i < 24; ++i)
         config.setNetdiskFilter(i, ini.value(QStringLiteral("netdisk"), QString::number(i)));
-    for (const QString &key : ini.keys(QStringLiteral("portals")))
-        config.setPortal(key, ini.value(QStringLiteral("portals"), key));
+    for (const QString &key : ini.keys(QStringLiteral("portals"))) {
+        if (usableBase(QStringLiteral("portals"), key))
+            config.setPortal(key, ini.value(QStringLiteral("portals"), key));
+    }
     for (const QString &key : ini.keys(QStringLiteral("pages")))
         config.setPage(key, ini.value(QStringLiteral("pages"), key));
 
@@ -76,6 +92,11 @@ SiteConfig SiteConfig::fromFile(const QString &path)
         network.parallel = qMin(parallel, 32);
     config.setNetwork(network);
     return config;
+}
+
+const QStringList &SiteConfig::problems() const
+{
+    return m_problems;
 }
 
 QString SiteConfig::site(const QString &key) const

@@ -17,7 +17,10 @@ class DefinitionCatalog;
 //   [pages]    single addresses (the maker's pages and the like)
 //   [network]  timeout_ms, user_agent, proxy
 // A key that is missing reads as empty; a reader with an empty base address
-// sees every fetch fail.
+// sees every fetch fail. A base address of [sites] or [portals] that could
+// hide its host, or swallow the paths put after it (a user name or
+// password, a query, a fragment, another scheme than http or https), is not
+// used: its site stays unconfigured and problems() says why.
 class SiteConfig
 {
 public:
@@ -31,6 +34,9 @@ public:
     SiteConfig() = default;
     // A missing file gives an empty configuration.
     static SiteConfig fromFile(const QString &path);
+    // The values of the file that were refused, one line each:
+    // "[sites] key = value: why".
+    const QStringList &problems() const;
 
     QString site(const QString &key) const;
     void setSite(const QString &key, const QString &baseAddress);
@@ -59,4 +65,5 @@ private:
     QHash<QString, QString> m_pages;
     NetworkSettings m_network;
     std::shared_ptr<const DefinitionCatalog> m_definitions;
+    QStringList m_problems;
 };

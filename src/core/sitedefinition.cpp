@@ -36,3 +36,8 @@ const SiteDefinition::Field *SiteDefinition::field(const QString &key) const
     }
     return nullptr;
 }
+
+SiteDefinition::Place SiteDefinition::placeOf(const QString &key) const
+{
+    return places.value(key);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -72,6 +73,17 @@ struct SiteDefinition
     };
     QList<Label> labels;
     QStringList captions;
+
+    // Where a key lies in the file ("fields", "markers", "captions",
+    // "search.address", ...), for what is checked after loading; 1:1 for a
+    // key the file does not have.
+    struct Place
+    {
+        int line = 1;
+        int column = 1;
+    };
+    QHash<QString, Place> places;
+    Place placeOf(const QString &key) const;
 
     // The base address: `base`, or the site's from sites.ini.
     QString baseFrom(const QString &siteBase) const;

@@ -86,7 +86,9 @@ QString searchSection()
 QString definitionsSection()
 {
     return u"definitions check: checks site definition files before they are used; each\n"
-           "problem as FILE:LINE:COLUMN: what is wrong, on standard error.\n"
+           "problem as FILE:LINE:COLUMN: what is wrong, on standard error, and FILE: ok\n"
+           "(name) on standard output for a sound one. What a file may hold is bounded\n"
+           "(nesting, fields, list lengths, text lengths); each limit is named when passed.\n"
            "  FILE...                definition files (*.toml, see docs/SITE-DEFINITIONS.md)\n"_s;
 }
 
@@ -98,7 +100,8 @@ QString exitStatus()
            "  1  search: the site failed (site, address, outcome and reason on standard\n"
            "     error), search all: every source failed; --check-sites: a site did not answer with rows; definitions\n"
            "     check: a file has a problem\n"
-           "  2  a usage error, or a --sites FILE that cannot be read\n"_s;
+           "  2  a usage error (a --definitions DIR that does not exist among them), or a\n"
+           "     --sites FILE that cannot be read\n"_s;
 }
 
 } // namespace
@@ -123,6 +126,11 @@ QString search()
 {
     return usageLines({Command::Search}) + u'\n' + searchSection() + u'\n' + commonOptions() + u'\n'
            + exitStatus();
+}
+
+QString definitions()
+{
+    return usageLines({Command::Definitions}) + u'\n' + definitionsSection() + u'\n' + exitStatus();
 }
 
 QString shortUsage(Command command)

@@ -11,6 +11,8 @@ namespace CommandHelp {
 QString full();
 // search --help: the search command alone.
 QString search();
+// definitions --help: the definitions command alone.
+QString definitions();
 // After a usage error: the synopsis lines of `command` and where help is.
 QString shortUsage(Command command);
 // --version: "juyuanxia (聚源匣) 2.0.710"

@@ -202,8 +202,13 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QString &prog
     // The configuration folder's definitions/, then --definitions DIR.
     line.definitionFolders.append(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
                                   + u"/definitions"_s);
-    if (isGiven(u"definitions"_s))
-        line.definitionFolders.append(QDir(valueOf(u"definitions"_s, QString())).absolutePath());
+    if (isGiven(u"definitions"_s)) {
+        const QString folder = valueOf(u"definitions"_s, QString());
+        // A mistyped folder would only show later as "unknown source".
+        if (!QFileInfo(folder).isDir())
+            fail(u"--definitions "_s + folder + (QFileInfo::exists(folder) ? u": not a folder"_s : u": no such folder"_s));
+        line.definitionFolders.append(QDir(folder).absolutePath());
+    }
     line.homeDir = isGiven(u"home"_s) ? QDir(valueOf(u"home"_s, QString())).absolutePath() : defaultHome(programDir);
     line.screenshotFile = valueOf(u"screenshot"_s, QString());
     line.findKeyword = valueOf(u"find"_s, QString());

@@ -34,7 +34,7 @@ const QList<CommandOption> &commandOptions()
          u"read the sites from FILE instead of the sites.ini found"_s, all, {}, false},
         {u"demo"_s, {}, {}, u"serve the demo sites on 127.0.0.1 and use them"_s, all, {}, false},
         {u"definitions"_s, {}, u"DIR"_s,
-         u"read site definitions (*.toml) from DIR as well, over the user's own"_s, all, {},
+         u"read site definitions (*.toml) from DIR as well, over the user's own; DIR must exist"_s, all, {},
          false},
         {u"home"_s, {}, u"DIR"_s, u"keep jyxq.ini, the exported list and the sounds in DIR"_s, Command::Window, {},
          false},

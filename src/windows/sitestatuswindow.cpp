@@ -40,10 +40,20 @@ SiteStatusWindow::SiteStatusWindow(const SiteConfig &sites, const QString &sites
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionResizeMode(AddressColumn, QHeaderView::Stretch);
-    // A broken definition file of the user's was skipped: say so here.
+    // A broken definition file of the user's was skipped, or one was set
+    // aside for another of its name: say so here.
     QStringList problems;
     for (const DefinitionProblem &problem : sites.definitions().problems())
-        problems.append(u"定义文件有误，未采用："_s + problem.text());
+        problems.append((problem.setAside ? u"同名定义文件，未采用："_s : u"定义文件有误，未采用："_s) + problem.text());
+    // A base address of the configuration file that was refused.
+    QStringList refusedSites;
+    for (const QString &problem : sites.problems())
+        refusedSites.append(u"配置文件地址有误，未采用："_s + problem);
+    auto *sitesProblems = new QLabel(refusedSites.join(u'\n'), this);
+    sitesProblems->setObjectName(u"sitesProblems"_s);
+    sitesProblems->setTextFormat(Qt::PlainText);
+    sitesProblems->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    sitesProblems->setVisible(!refusedSites.isEmpty());
     auto *definitionProblems = new QLabel(problems.join(u'\n'), this);
     definitionProblems->setObjectName(u"definitionProblems"_s);
     definitionProblems->setTextFormat(Qt::PlainText);
@@ -78,6 +88,7 @@ SiteStatusWindow::SiteStatusWindow(const SiteConfig &sites, const QString &sites
     buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(file);
+    layout->addWidget(sitesProblems);
     layout->addWidget(definitionProblems);
     layout->addWidget(m_table, 1);
     layout->addLayout(buttons);

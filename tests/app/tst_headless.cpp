@@ -395,6 +395,8 @@ void TestHeadless::helpAndVersion_data()
     QTest::newRow("search --help") << QStringList{u"search"_s, u"--help"_s}
                                    << u"usage: juyuanxia search SOURCE KEYWORD [--sites FILE] [--demo] [--definitions DIR] [--page N] "
                                       "[--format FORMAT]"_s;
+    QTest::newRow("definitions --help") << QStringList{u"definitions"_s, u"--help"_s}
+                                        << u"usage: juyuanxia definitions check FILE..."_s;
     QTest::newRow("--version") << QStringList{u"--version"_s} << version;
     QTest::newRow("--version with the window's options") << QStringList{u"--demo"_s, u"--version"_s} << version;
 }
@@ -410,9 +412,17 @@ void TestHeadless::helpAndVersion()
     QVERIFY(m_demo.requests().isEmpty());
     // Every option of the table is explained where it applies.
     const bool search = arguments.contains(u"search"_s);
+    const bool definitions = arguments.contains(u"definitions"_s);
     for (const CommandOption &option : commandOptions()) {
-        if (first.startsWith(u"usage:"_s) && (!search || option.commands.testFlag(Command::Search)))
+        const bool applies = definitions ? option.commands.testFlag(Command::Definitions)
+                                         : !search || option.commands.testFlag(Command::Search);
+        if (first.startsWith(u"usage:"_s) && applies)
             QVERIFY2(result.out.contains(option.synopsis() + u' '), qPrintable(option.name));
+    }
+    // A command's own help is not the general one.
+    if (definitions) {
+        QVERIFY(result.out.contains(u"FILE:LINE:COLUMN"_s));
+        QVERIFY(!result.out.contains(u"usage: juyuanxia search"_s));
     }
 }
 
@@ -486,6 +496,14 @@ void TestHeadless::usageErrors_data()
     row("window: search option", {u"--page"_s, u"2"_s}, u"--page is only for search"_s);
     row("window: screenshot without its file", {u"--demo"_s, u"--screenshot"_s},
         u"--screenshot needs a value (FILE)"_s);
+    // A definitions folder that is not there: every command stops.
+    const QString noFolder = m_dir.filePath(u"no-such-folder"_s);
+    row("definitions folder missing", {u"search"_s, u"--list"_s, u"--definitions"_s, noFolder},
+        u"--definitions "_s + noFolder + u": no such folder"_s);
+    row("window: definitions folder missing", {u"--definitions="_s + noFolder},
+        u"--definitions "_s + noFolder + u": no such folder"_s);
+    row("definitions folder a file", {u"--check-sites"_s, u"--definitions"_s, m_dir.filePath(u"notes.txt"_s)},
+        u"--definitions "_s + m_dir.filePath(u"notes.txt"_s) + u": not a folder"_s);
     // An explicit site file that cannot be read stops every command.
     const QString missing = m_dir.filePath(u"missing.ini"_s);
     row("sites missing", {u"search"_s, u"ed2k"_s, u"x"_s, u"--sites"_s, missing},

@@ -2,6 +2,7 @@
 #include "core/definitioncatalog.h"
 #include "core/definitionloader.h"
 #include "core/definitionrows.h"
+#include "core/tomldepth.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,12 +30,21 @@ dz = { start = '<a href="', end = '"', prefix = "{base}" }
 dx = { start = '<i>', end = '</i>', remove = [" "] }
 )";
 
-QByteArray with(const char *from, const char *to)
+QByteArray with(const QByteArray &from, const QByteArray &to)
 {
     QByteArray text = Good;
     if (!text.contains(from))
-        qFatal("no \"%s\" in the good definition", from);
+        qFatal("no \"%s\" in the good definition", from.constData());
     return text.replace(from, to);
+}
+
+// `count` fields that are no tables: a problem each.
+QByteArray notTables(int count)
+{
+    QByteArray text;
+    for (int i = 0; i < count; ++i)
+        text += "x" + QByteArray::number(i) + " = 1\n";
+    return text;
 }
 
 QString rowsText(const QList<ListRow> &rows)
@@ -71,6 +81,10 @@ private Q_SLOTS:
     void keywordEncodings_data();
     void keywordEncodings();
     void userFoldersOverrideAndAdd();
+    void depthSkipsStringsCommentsAndQuotedKeys_data();
+    void depthSkipsStringsCommentsAndQuotedKeys();
+    void charsetNames_data();
+    void charsetNames();
 };
 
 void TestDefinitions::builtInsAreValid()
@@ -115,6 +129,21 @@ void TestDefinitions::problemsNameTheirPlace_data()
     QTest::newRow("CJK punctuation outside a string") << with("[rows]", "[rows]、") << 7 << 7 << u"TOML: "_s;
     QTest::newRow("site and base") << with("base = ", "site = \"x\"\nbase = ") << 1 << 1
                                    << u"either \"site\" or \"base\""_s;
+    QTest::newRow("33 levels") << with("[rows]", "[rows." + QByteArray("a.").repeated(31) + "a]") << 7 << 69
+                               << u"nested deeper than the limit of 32 levels"_s;
+    QTest::newRow("unclosed brace in a prefix") << with("prefix = \"{base}\"", "prefix = \"{base\"") << 12 << 49
+                                                << u"prefix in field dz has an unclosed \"{\""_s;
+    QTest::newRow("{page} in a prefix") << with("prefix = \"{base}\"", "prefix = \"{base}/{page}\"") << 12 << 49
+                                        << u"prefix in field dz names {page}, which a prefix cannot fill"_s;
+    QTest::newRow("a long title") << with("我的站点", QByteArray("站").repeated(4097)) << 3 << 9
+                                  << u"\"title\" is 4097 characters long; the limit is 4096"_s;
+    QTest::newRow("a long address") << with("&p={page}", "&p={page}" + QByteArray("x").repeated(5000)) << 6 << 11
+                                    << u"\"address\" in [search] is 5029 characters long"_s;
+    QTest::newRow("a long text to remove")
+        << with("remove = [\" \"]", "remove = [\" \", \"" + QByteArray("y").repeated(4097) + "\"]") << 13 << 52
+        << u"a text of \"remove\" is 4097 characters long"_s;
+    QTest::newRow("problems past 50 are counted")
+        << with("[fields]\n", "[fields]\n" + notTables(60)) << 11 << 6 << u"field x0 must be a table"_s;
 }
 
 void TestDefinitions::problemsNameTheirPlace()
@@ -130,6 +159,9 @@ void TestDefinitions::problemsNameTheirPlace()
     const DefinitionProblem &problem = result.problems.first();
     QVERIFY2(problem.what.contains(what), qPrintable(problem.text()));
     QCOMPARE(problem.text().section(u':', 0, 2), u"my.toml:"_s + QString::number(line) + u':' + QString::number(column));
+    QVERIFY(result.problems.size() <= DefinitionLoader::MaxProblems + 1);
+    if (result.problems.size() > DefinitionLoader::MaxProblems)
+        QCOMPARE(result.problems.last().what, u"and 10 more problems"_s);
 }
 
 void TestDefinitions::rowsAreCutWithinTheirRow_data()
@@ -204,10 +236,87 @@ void TestDefinitions::userFoldersOverrideAndAdd()
         if (!files.contains(QFileInfo(problem.file).fileName()))
             files.append(QFileInfo(problem.file).fileName());
     }
-    QCOMPARE(files, (QStringList{u"netdisk.toml"_s, u"z-partial.toml"_s}));
-    QVERIFY(catalog.problems().last().what.contains(u"lacks what its reader reads: fields.mc"_s));
+    // The earlier mysite is set aside, and named at its name.
+    QCOMPARE(files, (QStringList{u"netdisk.toml"_s, u"mysite.toml"_s, u"z-partial.toml"_s}));
+    const DefinitionProblem &setAside = catalog.problems().at(catalog.problems().size() - 2);
+    QVERIFY(setAside.setAside);
+    QCOMPARE(setAside.text(), config.filePath(u"mysite.toml"_s) + u":2:8: set aside: \"mysite\" is defined again by "_s
+                                  + given.filePath(u"mine.toml"_s) + u", which is used"_s);
+    // What an override lacks is said at the table it belongs under.
+    const DefinitionProblem &partial = catalog.problems().last();
+    QVERIFY(partial.what.contains(u"lacks what its reader reads: fields.mc"_s));
+    QCOMPARE(partial.line, int(torrent.left(torrent.indexOf("\n[fields]")).count('\n')) + 2);
+    QCOMPARE(partial.column, 1);
     // The built-ins alone are untouched.
     QCOMPARE(DefinitionCatalog::builtIns().get(u"torrent"_s).field(u"mc"_s)->start, u"<td class=\"name\">"_s);
+}
+
+void TestDefinitions::depthSkipsStringsCommentsAndQuotedKeys_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("tooDeep"); // line:column, empty when within the limit
+    const auto parts = [](int count) -> QByteArray { return QByteArray("a.").repeated(count - 1) + "a"; };
+    QTest::newRow("a header of 32 parts") << "[" + parts(32) + "]\n" << QString();
+    QTest::newRow("a header of 33 parts") << "[" + parts(33) + "]\n" << u"1:66"_s;
+    QTest::newRow("spaces around the dots") << "[" + QByteArray("a . ").repeated(32) + "a]\n" << u"1:130"_s;
+    QTest::newRow("dots in a quoted key") << "\"" + parts(100) + "\" = 1\n" << QString();
+    QTest::newRow("dots in a literal key") << "'" + parts(100) + "' = 1\n" << QString();
+    QTest::newRow("quoted parts count once each") << "[" + QByteArray("\"a.b\".").repeated(32) + "c]\n" << u"1:194"_s;
+    QTest::newRow("dots and brackets in a string") << "x = \"" + parts(100) + QByteArray("[").repeated(40) + "\"\n"
+                                                   << QString();
+    QTest::newRow("an escaped quote does not end a string")
+        << "x = \"\\\" " + QByteArray("[").repeated(40) + "\"\n" << QString();
+    QTest::newRow("brackets in a multi-line string")
+        << "x = \"\"\"\n\" [\n" + QByteArray("{").repeated(40) + "\n\"\"\"\"\ny = 1\n" << QString();
+    QTest::newRow("brackets in a multi-line literal")
+        << "x = '''" + QByteArray("[").repeated(40) + "'''\n[" + parts(33) + "]\n" << u"2:66"_s;
+    QTest::newRow("brackets in a comment") << "x = 1 # " + QByteArray("[").repeated(40) + "\n" << QString();
+    QTest::newRow("a header line after an array") << "x = [\n[1],\n]\n[" + parts(33) + "]\n" << u"4:66"_s;
+    QTest::newRow("a header's parts and a key's add up") << "[" + parts(31) + "]\nb.c = 1\n" << u"2:3"_s;
+    QTest::newRow("a new header starts again") << "[" + parts(31) + "]\n[b]\n" + parts(31) + " = 1\n" << QString();
+    QTest::newRow("arrays of 31 under a key") << "x = " + QByteArray("[").repeated(31) + QByteArray("]").repeated(31)
+                                              << QString();
+    QTest::newRow("arrays of 32 under a key") << "x = " + QByteArray("[").repeated(32) + QByteArray("]").repeated(32)
+                                              << u"1:36"_s;
+    QTest::newRow("keys of an inline table add up")
+        << "x = { " + parts(30) + " = 1, " + parts(31) + " = 2 }\n" << u"1:132"_s;
+    QTest::newRow("columns count characters") << "# 注释\n\"键\" = 1\n[" + parts(33) + "]\n" << u"3:66"_s;
+}
+
+void TestDefinitions::depthSkipsStringsCommentsAndQuotedKeys()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, tooDeep);
+    const std::optional<TomlDepth::Place> place = TomlDepth::firstTooDeep(text);
+    QCOMPARE(place ? QString::number(place->line) + u':' + QString::number(place->column) : QString(), tooDeep);
+}
+
+void TestDefinitions::charsetNames_data()
+{
+    QTest::addColumn<QByteArray>("given");
+    QTest::addColumn<QString>("read"); // empty: refused
+    QTest::newRow("utf-8") << QByteArray("utf-8") << u"utf-8"_s;
+    QTest::newRow("utf8") << QByteArray("utf8") << u"utf-8"_s;
+    QTest::newRow("UTF8") << QByteArray("UTF8") << u"utf-8"_s;
+    QTest::newRow("GBK") << QByteArray("GBK") << u"gbk"_s;
+    QTest::newRow("gb2312") << QByteArray("gb2312") << u"gb2312"_s;
+    QTest::newRow("GB18030") << QByteArray("GB18030") << u"gb18030"_s;
+    QTest::newRow("big5") << QByteArray("big5") << QString();
+}
+
+void TestDefinitions::charsetNames()
+{
+    QFETCH(QByteArray, given);
+    QFETCH(QString, read);
+    const QByteArray text = with("title = \"我的站点\"\n", "title = \"我的站点\"\ncharset = \"" + given + "\"\n");
+    const DefinitionLoader::Result result = DefinitionLoader::load(text, u"my.toml"_s);
+    if (read.isEmpty()) {
+        QCOMPARE(result.problems.value(0).text(),
+                 u"my.toml:4:11: charset must be utf-8 (or utf8), gbk, gb2312 or gb18030, in any case"_s);
+    } else {
+        QVERIFY2(result.definition, qPrintable(result.problems.value(0).text()));
+        QCOMPARE(result.definition->charset, read);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDefinitions)
