@@ -16,6 +16,7 @@ list(APPEND JYX_CORE_SOURCES
     core/inidocument.cpp
     core/listrow.cpp
     core/markerscan.cpp
+    core/networksettings.cpp
     core/pagefetcher.cpp
     core/processcontrol.cpp
     core/procfsprocesscontrol.cpp
