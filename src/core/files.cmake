@@ -22,6 +22,7 @@ list(APPEND JYX_CORE_SOURCES
     core/procfsprocesscontrol.cpp
     core/qvodaddresses.cpp
     core/readertimer.cpp
+    core/searchlimits.cpp
     core/siteconfig.cpp
     core/sitedefinition.cpp
     core/sourcefetch.cpp
