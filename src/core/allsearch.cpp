@@ -103,6 +103,9 @@ QCoro::Task<> AllSearch::ask(quint64 search, int index, QString keyword)
     answer.index = index;
     answer.rows = std::move(rows);
     answer.failure = fetch.firstFailure();
+    answer.outcomes = fetch.outcomes();
+    answer.answeredFetch = fetch.anyAnswered();
+    answer.cutFrom = fetch.cutFrom();
     answer.elapsedMs = clock.elapsed();
     self->land(search, std::move(answer));
 }

@@ -20,6 +20,9 @@ struct AllSearchAnswer
     int index = -1;        // in the sources the search was started with
     QList<ListRow> rows;   // as the source's own list would show them
     std::optional<FetchOutcome> failure; // its first failed fetch, if any
+    QList<FetchOutcome> outcomes; // every fetch it made
+    bool answeredFetch = false; // one of its fetches got its page
+    qsizetype cutFrom = 0; // rows of a page its list was cut from; 0: none
     QString refusal;       // why it did not search this keyword, if it did not
     qint64 elapsedMs = 0;
 };

@@ -37,7 +37,7 @@ QCoro::Task<QList<ListRow>> searchDefined(QString name, SourceFetch &fetch, Sour
     // An unconfigured base or an address that left it is fetched as nothing.
     const QString asked = AddressTemplate::isUnder(address, base) ? address : QString();
     const QString body = co_await fetch.get(asked, formOf(definition->fetch), definition->charset.toLatin1());
-    co_return DefinitionRows::extract(*definition, body, base);
+    co_return DefinitionRows::extract(*definition, body, base, fetch.listedRows(DefinitionRows::count(*definition, body)));
 }
 
 } // namespace

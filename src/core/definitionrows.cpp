@@ -1,6 +1,7 @@
 #include "core/definitionrows.h"
 
 #include "core/markerscan.h"
+#include "core/searchlimits.h"
 
 #include <vector>
 
@@ -56,7 +57,7 @@ qsizetype DefinitionRows::count(const SiteDefinition &definition, QStringView bo
 QList<ListRow> DefinitionRows::extract(const SiteDefinition &definition, const QString &body, const QString &base)
 {
     // The readers' counters are 16-bit: a page of bare markers is no million rows.
-    return extract(definition, body, base, qMin<qsizetype>(count(definition, body), 32767));
+    return extract(definition, body, base, SearchLimits::listedRows(count(definition, body)));
 }
 
 QList<ListRow> DefinitionRows::extract(const SiteDefinition &definition, const QString &body, const QString &base,

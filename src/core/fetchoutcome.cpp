@@ -13,8 +13,9 @@ struct Wording
 };
 
 // In the order of FetchOutcome::Kind. A time-out adds its seconds, an HTTP
-// error its status; an invalid address without any text was never set up.
-constexpr std::array<Wording, 12> wordings = {{
+// error its status; an invalid address that is empty or a bare path was
+// never set up.
+constexpr std::array<Wording, 13> wordings = {{
     {u"正常", u"ok"},
     {u"地址无效", u"invalid-address"},
     {u"连接被拒绝", u"refused"},
@@ -24,6 +25,7 @@ constexpr std::array<Wording, 12> wordings = {{
     {u"页面过大", u"too-large"},
     {u"页面不完整", u"cut-off"},
     {u"重定向过多", u"redirect-loop"},
+    {u"重定向被拒绝", u"redirect-refused"},
     {u"连接被关闭", u"closed"},
     {u"网络错误", u"network-error"},
     {u"已取消", u"cancelled"},
@@ -46,9 +48,16 @@ bool FetchOutcome::cancelled() const
     return kind == Kind::Cancelled;
 }
 
+bool FetchOutcome::notConfigured() const
+{
+    // Every address of a site is "{base}/…": without a base, a bare path.
+    return kind == Kind::InvalidAddress
+           && (address.isEmpty() || (address.startsWith(u'/') && !address.startsWith(u"//"_s)));
+}
+
 QString FetchOutcome::describe() const
 {
-    if (kind == Kind::InvalidAddress && address.isEmpty())
+    if (notConfigured())
         return u"未配置地址"_s;
     const QString text = QString::fromUtf16(wordingOf(kind).text);
     if (kind == Kind::Timeout)
@@ -60,7 +69,7 @@ QString FetchOutcome::describe() const
 
 QString FetchOutcome::code() const
 {
-    if (kind == Kind::InvalidAddress && address.isEmpty())
+    if (notConfigured())
         return u"not-configured"_s;
     const QString code = QString::fromUtf16(wordingOf(kind).code);
     return kind == Kind::HttpError ? code + u'-' + QString::number(httpStatus) : code;

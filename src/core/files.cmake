@@ -17,11 +17,13 @@ list(APPEND JYX_CORE_SOURCES
     core/latestrequest.cpp
     core/listrow.cpp
     core/markerscan.cpp
+    core/networksettings.cpp
     core/pagefetcher.cpp
     core/processcontrol.cpp
     core/procfsprocesscontrol.cpp
     core/qvodaddresses.cpp
     core/readertimer.cpp
+    core/searchlimits.cpp
     core/siteconfig.cpp
     core/sitedefinition.cpp
     core/sourcefetch.cpp

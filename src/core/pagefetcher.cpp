@@ -10,6 +10,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QTimer>
 #include <QUrl>
 
 #include <memory>
@@ -31,11 +32,15 @@ QNetworkProxy proxyFrom(const QString &address)
     return QNetworkProxy(type, url.host(), quint16(url.port(defaultPort)), url.userName(), url.password());
 }
 
-FetchOutcome::Kind outcomeKind(QNetworkReply::NetworkError error, bool oversize, bool httpAnswered, bool statusError)
+FetchOutcome::Kind outcomeKind(QNetworkReply::NetworkError error, bool oversize, bool overDeadline, int httpStatus,
+                               bool statusError)
 {
     using Kind = FetchOutcome::Kind;
+    const bool httpAnswered = httpStatus != 0;
     if (oversize)
         return Kind::TooLarge;
+    if (overDeadline)
+        return Kind::Timeout;
     if (error == QNetworkReply::NoError)
         return httpAnswered ? Kind::Ok : Kind::NetworkError;
     if (statusError && httpAnswered)
@@ -50,8 +55,14 @@ FetchOutcome::Kind outcomeKind(QNetworkReply::NetworkError error, bool oversize,
     case QNetworkReply::OperationCanceledError:
         return Kind::Timeout;
     case QNetworkReply::TooManyRedirectsError:
-    case QNetworkReply::InsecureRedirectError:
         return Kind::RedirectLoop;
+    // A redirect off http(s) (file:, ftp:, …) or down from https to http.
+    case QNetworkReply::InsecureRedirectError:
+        return Kind::RedirectRefused;
+    case QNetworkReply::ProtocolUnknownError:
+        if (httpStatus >= 300 && httpStatus < 400)
+            return Kind::RedirectRefused;
+        break;
     case QNetworkReply::RemoteHostClosedError:
         return httpAnswered ? Kind::CutOff : Kind::Closed;
     default:
@@ -133,6 +144,20 @@ QString PageFetcher::siteOf(const QUrl &url) const
     }
     return site;
 }
+
+namespace {
+
+// Another host or port than the one asked: where the user should know the
+// page came from.
+bool otherHost(const QUrl &asked, const QUrl &answered)
+{
+    if (!answered.isValid() || answered.isEmpty())
+        return false;
+    const auto portOf = [](const QUrl &url) { return url.port(url.scheme().toLower() == u"https"_s ? 443 : 80); };
+    return asked.host().compare(answered.host(), Qt::CaseInsensitive) != 0 || portOf(asked) != portOf(answered);
+}
+
+} // namespace
 
 std::shared_ptr<PageFetcher::Waiter> PageFetcher::enter(const QString &site)
 {
@@ -235,7 +260,9 @@ QCoro::Task<PageFetcher::Response> PageFetcher::fetch(QString address, CacheHead
         }
     }
 
-    // The time taken, and the transfer time-out, start when the request goes.
+    // The time taken, the transfer time-out and the deadline start when the
+    // request goes: waiting for a place of the site is bounded by the
+    // deadlines of the fetches ahead.
     QElapsedTimer clock;
     clock.start();
     QNetworkRequest request(url);
@@ -265,6 +292,14 @@ QCoro::Task<PageFetcher::Response> PageFetcher::fetch(QString address, CacheHead
             return;
         }
         body->append(r->readAll());
+    });
+    // A page that trickles in never trips the transfer time-out.
+    auto overDeadline = std::make_shared<bool>(false);
+    QTimer::singleShot(m_settings.effectiveDeadlineMs(), reply, [r = reply.data(), overDeadline] {
+        if (!r->isRunning())
+            return;
+        *overDeadline = true;
+        r->abort();
     });
     auto cancelled = std::make_shared<bool>(false);
     QMetaObject::Connection onAbort;
@@ -311,12 +346,15 @@ QCoro::Task<PageFetcher::Response> PageFetcher::fetch(QString address, CacheHead
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     const bool httpAnswered = !status.isNull();
     response.outcome.httpStatus = status.toInt();
-    if (!*oversize && httpAnswered && (error == QNetworkReply::NoError || statusError)) {
+    if (otherHost(url, reply->url()))
+        response.outcome.redirectedTo = reply->url().toString();
+    if (!*oversize && !*overDeadline && httpAnswered && (error == QNetworkReply::NoError || statusError)) {
         response.body = std::move(*body);
         response.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
         response.ok = true;
     }
-    response.outcome.kind = outcomeKind(error, *oversize, httpAnswered, statusError);
+    response.outcome.kind =
+        outcomeKind(error, *oversize, *overDeadline, httpAnswered ? qMax(1, response.outcome.httpStatus) : 0, statusError);
     reply->deleteLater();
     if (self)
         Q_EMIT self->fetched(response.outcome);

@@ -27,7 +27,10 @@ class QUrl;
 //
 // At most `[network] parallel` fetches of one site run at once; the others
 // wait for a fetch of that site to end, first come first served, so a slow
-// site never holds back another. Waiting counts against no time-out. The
+// site never holds back another. Waiting counts against no time-out: the
+// transfer time-out (`[network] timeout_ms` without data) and the page's
+// deadline (`[network] deadline_ms` for the whole page, so a site that
+// trickles ends too) start when the request is sent. The
 // fetches of an aborted FetchScope, running or waiting, end as cancelled on
 // the next pass of the event loop, never inside the caller of abort().
 class PageFetcher : public QObject

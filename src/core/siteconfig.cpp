@@ -83,6 +83,9 @@ SiteConfig SiteConfig::fromFile(const QString &path)
     const int timeout = ini.value(QStringLiteral("network"), QStringLiteral("timeout_ms")).toInt(&ok);
     if (ok && timeout > 0)
         network.timeoutMs = timeout;
+    const int deadline = ini.value(QStringLiteral("network"), QStringLiteral("deadline_ms")).toInt(&ok);
+    if (ok && deadline > 0)
+        network.deadlineMs = deadline;
     const QString agent = ini.value(QStringLiteral("network"), QStringLiteral("user_agent"));
     if (!agent.isEmpty())
         network.userAgent = agent;

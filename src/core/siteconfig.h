@@ -15,7 +15,7 @@ class DefinitionCatalog;
 //   [netdisk]  0 .. 23: the site filters of the 24 netdisks
 //   [portals]  Option1 .. Option6, Option8: the video portal hosts
 //   [pages]    single addresses (the maker's pages and the like)
-//   [network]  timeout_ms, user_agent, proxy
+//   [network]  timeout_ms, deadline_ms, user_agent, proxy, parallel
 // A key that is missing reads as empty; a reader with an empty base address
 // sees every fetch fail. A base address of [sites] or [portals] that could
 // hide its host, or swallow the paths put after it (a user name or

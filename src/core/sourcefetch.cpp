@@ -1,7 +1,10 @@
 #include "core/sourcefetch.h"
 
 #include "core/fetchscope.h"
+#include "core/searchlimits.h"
 #include "core/siteconfig.h"
+
+#include <algorithm>
 
 SourceFetch::SourceFetch(PageFetcher &fetcher, const SiteConfig &sites, FetchScope *scope)
     : m_fetcher(fetcher)
@@ -42,4 +45,22 @@ std::optional<FetchOutcome> SourceFetch::firstFailure() const
             return outcome;
     }
     return std::nullopt;
+}
+
+bool SourceFetch::anyAnswered() const
+{
+    return std::any_of(m_outcomes.cbegin(), m_outcomes.cend(),
+                       [](const FetchOutcome &outcome) { return !outcome.failed() && !outcome.cancelled(); });
+}
+
+qsizetype SourceFetch::listedRows(qsizetype found)
+{
+    if (found > SearchLimits::MaxListRows)
+        m_cutFrom = qMax(m_cutFrom, found);
+    return SearchLimits::listedRows(found);
+}
+
+qsizetype SourceFetch::cutFrom() const
+{
+    return m_cutFrom;
 }

@@ -26,7 +26,15 @@ public:
     QCoro::Task<QString> get(QString address, PageFetcher::Form form = PageFetcher::Form::GetBody,
                              QByteArray fallbackCharset = {});
 
+    // The rows to list of a page that holds `found`: at most
+    // SearchLimits::MaxListRows; a page cut is remembered (cutFrom()).
+    qsizetype listedRows(qsizetype found);
+    // Rows of the largest page whose list was cut; 0: none was.
+    qsizetype cutFrom() const;
+
     const QList<FetchOutcome> &outcomes() const;
+    // Whether a fetch of this search got its page.
+    bool anyAnswered() const;
     // The first fetch that failed (an error status counts), if any.
     std::optional<FetchOutcome> firstFailure() const;
 
@@ -36,4 +44,5 @@ private:
     QPointer<FetchScope> m_scope;
     bool m_scoped = false; // a scope that is gone was aborted
     QList<FetchOutcome> m_outcomes;
+    qsizetype m_cutFrom = 0;
 };

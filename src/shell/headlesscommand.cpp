@@ -4,6 +4,7 @@
 #include "core/allsearchrow.h"
 #include "core/definitioncatalog.h"
 #include "core/definitionloader.h"
+#include "core/searchlimits.h"
 #include "core/siteconfig.h"
 #include "core/sourcefetch.h"
 #include "core/texttools.h"
@@ -16,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QCoroSignal>
+#include <QMultiHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -34,31 +36,11 @@ void write(FILE *stream, const QString &text)
 }
 
 
-// Cells in field order; column 0 is the row's item text.
-QStringList cells(const ListRow &row, const QStringList &fields)
-{
-    QStringList values;
-    values.reserve(fields.size());
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        QString value;
-        if (i == 0) {
-            value = row.text;
-        } else {
-            for (const ListRow::Cell &cell : row.cells) {
-                if (cell.key == fields.at(i))
-                    value = cell.text;
-            }
-        }
-        values.append(cleanCell(value));
-    }
-    return values;
-}
-
 QString asTsv(const QList<ListRow> &rows, const QStringList &fields)
 {
     QString out = fields.join(u'\t') + u'\n';
     for (const ListRow &row : rows)
-        out += cells(row, fields).join(u'\t') + u'\n';
+        out += HeadlessCommand::cells(row, fields).join(u'\t') + u'\n';
     return out;
 }
 
@@ -66,7 +48,7 @@ QString asJson(const QList<ListRow> &rows, const QStringList &fields)
 {
     QJsonArray array;
     for (const ListRow &row : rows) {
-        const QStringList values = cells(row, fields);
+        const QStringList values = HeadlessCommand::cells(row, fields);
         QJsonObject object;
         for (qsizetype i = 0; i < fields.size(); ++i)
             object.insert(fields.at(i), values.at(i));
@@ -79,6 +61,15 @@ QString failureLine(const QString &name, const FetchOutcome &failure)
 {
     return escapedText(name) + u'\t' + escapedText(failure.address) + u'\t' + escapedText(failure.code()) + u'\t'
            + escapedText(failure.describe()) + u'\n';
+}
+
+// A list cut at the row cap, in the failure line's shape: name, the last
+// page asked for, "list-cut", what was left out.
+QString cutLine(const QString &name, const QList<FetchOutcome> &outcomes, qsizetype found)
+{
+    const QString address = outcomes.isEmpty() ? u"-"_s : outcomes.constLast().address;
+    return escapedText(name) + u'\t' + escapedText(address) + u"\tlist-cut\t"_s + SearchLimits::cutNote(found)
+           + u'\n';
 }
 
 // Every keyword source at once; rows with the same address merged, in the
@@ -100,7 +91,12 @@ QCoro::Task<int> searchAll(const CommandLine &line, const SiteConfig &sites, Pag
             write(stderr, failureLine(source.name, *answer.failure));
             return;
         }
-        ++answered;
+        if (answer.cutFrom > 0)
+            write(stderr, cutLine(source.name, answer.outcomes, answer.cutFrom));
+        // Answered: one of its pages came. A source that fetched nothing
+        // (no netdisk filter set) answered nothing.
+        if (answer.answeredFetch)
+            ++answered;
         QList<AllSearchRow> rows;
         rows.reserve(answer.rows.size());
         for (const ListRow &listed : answer.rows)
@@ -147,6 +143,8 @@ QCoro::Task<int> search(const CommandLine &line, const SiteConfig &sites, PageFe
     const QList<ListRow> rows = co_await source->run(fetch, query);
     const QStringList fields = headlessFields(*source);
     write(stdout, line.format == u"json"_s ? asJson(rows, fields) : asTsv(rows, fields));
+    if (fetch.cutFrom() > 0)
+        write(stderr, cutLine(source->name, fetch.outcomes(), fetch.cutFrom()));
     const std::optional<FetchOutcome> failure = fetch.firstFailure();
     if (rows.isEmpty() && failure) {
         write(stderr, failureLine(source->siteKey, *failure));
@@ -157,11 +155,14 @@ QCoro::Task<int> search(const CommandLine &line, const SiteConfig &sites, PageFe
 
 QCoro::Task<int> checkSites(const SiteConfig &sites, PageFetcher &fetcher)
 {
-    // All at once, printed in the configuration's order.
+    // All at once, printed in the configuration's order; every source of a
+    // site that more than one searches.
     std::vector<QCoro::Task<SiteCheck>> checks;
     for (const QString &key : sites.checkedKeys()) {
-        if (!sites.site(key).isEmpty())
-            checks.push_back(SiteCheck::run(fetcher, sites, key));
+        if (sites.site(key).isEmpty())
+            continue;
+        for (const QString &source : SiteCheck::sourcesOf(sites, key))
+            checks.push_back(SiteCheck::run(fetcher, sites, key, source));
     }
     if (checks.empty()) {
         write(stderr, u"no site is configured\n"_s);
@@ -228,3 +229,25 @@ QCoro::Task<> run(const CommandLine &line, const SiteConfig &sites, PageFetcher 
 }
 
 } // namespace HeadlessCommand
+
+// Cells in field order; column 0 is the row's item text. One pass over
+// the row's cells (the last of a key wins), so a definition with tens of
+// thousands of fields costs as many steps, not their square.
+QStringList HeadlessCommand::cells(const ListRow &row, const QStringList &fields)
+{
+    QMultiHash<QString, qsizetype> columnsOf;
+    columnsOf.reserve(fields.size());
+    for (qsizetype i = 1; i < fields.size(); ++i)
+        columnsOf.insert(fields.at(i), i);
+    QStringList values(fields.size());
+    if (!values.isEmpty())
+        values[0] = row.text;
+    for (const ListRow::Cell &cell : row.cells) {
+        for (auto [column, end] = columnsOf.equal_range(cell.key); column != end; ++column)
+            values[*column] = cell.text;
+    }
+    for (QString &value : values)
+        value = cleanCell(value);
+    return values;
+}
+

@@ -2,11 +2,13 @@
 
 #include <QCoroTask>
 #include <QString>
+#include <QStringList>
 
 class DefinitionCatalog;
 class PageFetcher;
 class SiteConfig;
 struct CommandLine;
+struct ListRow;
 
 // `--check-sites` and `search` without a window: the readers' own
 // addresses and parsers, rows on standard output, failures on standard
@@ -27,5 +29,9 @@ QString usageError(const CommandLine &line, const DefinitionCatalog &definitions
 int checkDefinitions(const QStringList &files);
 
 QCoro::Task<> run(const CommandLine &line, const SiteConfig &sites, PageFetcher &fetcher);
+
+// One printed row: its cells in field order, cleaned; field 0 is the row's
+// item text. Linear in the fields and cells.
+QStringList cells(const ListRow &row, const QStringList &fields);
 
 } // namespace HeadlessCommand

@@ -49,7 +49,19 @@ QString SiteCheck::line() const
            + QString::number(elapsedMs);
 }
 
-QCoro::Task<SiteCheck> SiteCheck::run(PageFetcher &fetcher, const SiteConfig &sites, QString key)
+QStringList SiteCheck::sourcesOf(const SiteConfig &sites, const QString &key)
+{
+    QStringList names;
+    for (const HeadlessSource &source : headlessSources(sites.definitions())) {
+        // A user's source has no list of the window's; a built-in's others
+        // search the same site the same way.
+        if (source.siteKey == key && (names.isEmpty() || source.list.isEmpty()))
+            names.append(source.name);
+    }
+    return names.isEmpty() ? QStringList{QString()} : names;
+}
+
+QCoro::Task<SiteCheck> SiteCheck::run(PageFetcher &fetcher, const SiteConfig &sites, QString key, QString sourceName)
 {
     SiteCheck check;
     check.key = key;
@@ -58,7 +70,7 @@ QCoro::Task<SiteCheck> SiteCheck::run(PageFetcher &fetcher, const SiteConfig &si
     const HeadlessSource *probe = nullptr;
     const QList<HeadlessSource> sources = headlessSources(sites.definitions());
     for (const HeadlessSource &source : sources) {
-        if (source.siteKey == key) {
+        if (source.siteKey == key && (sourceName.isEmpty() || source.name == sourceName)) {
             probe = &source;
             break;
         }

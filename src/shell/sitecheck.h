@@ -4,6 +4,7 @@
 
 #include <QCoroTask>
 #include <QString>
+#include <QStringList>
 
 class PageFetcher;
 class SiteConfig;
@@ -26,5 +27,11 @@ struct SiteCheck
     // key, address, outcome, items, milliseconds; tab-separated.
     QString line() const;
 
-    static QCoro::Task<SiteCheck> run(PageFetcher &fetcher, const SiteConfig &sites, QString key);
+    // `source`: which of the site's sources searches it; empty: the first.
+    static QCoro::Task<SiteCheck> run(PageFetcher &fetcher, const SiteConfig &sites, QString key,
+                                      QString source = QString());
+    // The sources that try `key`: its first reader's, then every user's
+    // source that shares the site (one empty name for a site no reader
+    // searches).
+    static QStringList sourcesOf(const SiteConfig &sites, const QString &key);
 };

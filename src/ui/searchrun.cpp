@@ -2,6 +2,7 @@
 
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
+#include "core/searchlimits.h"
 #include "core/services.h"
 #include "core/siteconfig.h"
 #include "core/sitestatusboard.h"
@@ -9,6 +10,8 @@
 
 #include <QAbstractButton>
 #include <QTimer>
+
+using namespace Qt::StringLiterals;
 
 SearchRun::SearchRun(const ReaderContext &context, QObject *parent)
     : QObject(parent)
@@ -68,6 +71,7 @@ quint64 SearchRun::begin(const QString &progress)
     m_fetching = 0;
     m_failure.reset();
     m_answeredSites.clear();
+    m_cutFrom = 0;
     for (ReaderTimer *timer : std::as_const(m_timers))
         timer->disarm();
     if (m_list)
@@ -152,6 +156,9 @@ void SearchRun::finish(const QString &message)
     const int rows = m_list ? m_list->rowCount() : -1;
     if (rows == 0 && m_failure)
         m_context.report(failureText(m_context.sites(), *m_failure, m_siteKey));
+    else if (m_cutFrom > 0 && rows != 0)
+        // Rows were left out: say so, not only that the search is done.
+        m_context.report(message + u"（"_s + SearchLimits::cutNote(m_cutFrom) + u"）"_s);
     else if (!message.isNull())
         m_context.report(message);
     if (SiteStatusBoard *board = m_context.services().siteStatus; board && rows >= 0) {
@@ -160,6 +167,14 @@ void SearchRun::finish(const QString &message)
     }
     m_failure.reset();
     m_answeredSites.clear();
+    m_cutFrom = 0;
+}
+
+qsizetype SearchRun::listedRows(qsizetype found)
+{
+    if (found > SearchLimits::MaxListRows)
+        m_cutFrom = qMax(m_cutFrom, found);
+    return SearchLimits::listedRows(found);
 }
 
 void SearchRun::scheduleStallCheck()

@@ -91,6 +91,10 @@ public:
     // a site failed: then the failure does).
     void finish(const QString &message = QString());
 
+    // The rows to list of a page that holds `found`: at most
+    // SearchLimits::MaxListRows. A cut list is told at finish().
+    qsizetype listedRows(qsizetype found);
+
     // "<site>：<why>" for the current search's first failed fetch; null when
     // none failed (for a reader that keeps its rows when a fetch fails).
     QString failureReport() const;
@@ -103,6 +107,7 @@ private:
     void lookForStall(quint64 search);
 
     ReaderContext m_context;
+    qsizetype m_cutFrom = 0; // rows of the largest page cut; 0: none
     QList<QPointer<QAbstractButton>> m_buttons;
     QPointer<ResultList> m_list;
     QList<ReaderTimer *> m_timers;

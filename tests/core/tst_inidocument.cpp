@@ -91,10 +91,18 @@ void TestIniDocument::siteConfiguration()
     QCOMPARE(config.network().timeoutMs, 1500);
     QCOMPARE(config.network().userAgent, u"Agent, with comma"_s);
     QCOMPARE(config.network().proxy, u"socks5://127.0.0.1:9"_s);
+    // The page's deadline: four time-outs unless it is set.
+    QCOMPARE(config.network().effectiveDeadlineMs(), 6000);
+    QFile deadline(dir.filePath(u"deadline.ini"_s));
+    QVERIFY(deadline.open(QIODevice::WriteOnly));
+    deadline.write("[network]\ntimeout_ms=1500\ndeadline_ms=2500\n");
+    deadline.close();
+    QCOMPARE(SiteConfig::fromFile(deadline.fileName()).network().effectiveDeadlineMs(), 2500);
 
     const SiteConfig none = SiteConfig::fromFile(dir.filePath(u"absent.ini"_s));
     QCOMPARE(none.site(u"netdisk_search"_s), QString());
     QCOMPARE(none.network().timeoutMs, 30000);
+    QCOMPARE(none.network().effectiveDeadlineMs(), 120000);
 }
 
 QTEST_GUILESS_MAIN(TestIniDocument)

@@ -325,20 +325,31 @@ void TestPageFetcher::outcomes_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("hasBody");
-    QTest::newRow("ok") << u"/utf8"_s << 30000 << u"ok"_s << u"正常"_s << true;
-    QTest::newRow("404 keeps its page") << u"/missing"_s << 30000 << u"http-404"_s << u"HTTP 404"_s << true;
-    QTest::newRow("500 keeps its page") << u"/broken"_s << 30000 << u"http-500"_s << u"HTTP 500"_s << true;
-    QTest::newRow("refused") << u"http://127.0.0.1:1/x"_s << 30000 << u"refused"_s << u"连接被拒绝"_s << false;
-    QTest::newRow("not configured") << QString() << 30000 << u"not-configured"_s << u"未配置地址"_s << false;
-    QTest::newRow("not http") << u"file:///etc/passwd"_s << 30000 << u"invalid-address"_s << u"地址无效"_s << false;
+    QTest::addColumn<int>("deadlineMs"); // 0: the default, four time-outs
+    QTest::addColumn<bool>("otherHost"); // redirected to another host and port
+    QTest::newRow("ok") << u"/utf8"_s << 30000 << u"ok"_s << u"正常"_s << true << 0 << false;
+    QTest::newRow("404 keeps its page") << u"/missing"_s << 30000 << u"http-404"_s << u"HTTP 404"_s << true << 0 << false;
+    QTest::newRow("500 keeps its page") << u"/broken"_s << 30000 << u"http-500"_s << u"HTTP 500"_s << true << 0 << false;
+    QTest::newRow("refused") << u"http://127.0.0.1:1/x"_s << 30000 << u"refused"_s << u"连接被拒绝"_s << false << 0 << false;
+    QTest::newRow("not configured") << QString() << 30000 << u"not-configured"_s << u"未配置地址"_s << false << 0 << false;
+    QTest::newRow("not http") << u"file:///etc/passwd"_s << 30000 << u"invalid-address"_s << u"地址无效"_s << false << 0 << false;
     QTest::newRow("time-out") << u"hostile:%1"_s.arg(int(HostileServer::Case::Hang)) << 500 << u"timeout"_s
-                              << u"连接超时 (0.5 s)"_s << false;
+                              << u"连接超时 (0.5 s)"_s << false << 0 << false;
     QTest::newRow("cut off") << u"hostile:%1"_s.arg(int(HostileServer::Case::Truncated)) << 30000 << u"cut-off"_s
-                             << u"页面不完整"_s << false;
+                             << u"页面不完整"_s << false << 0 << false;
     QTest::newRow("too large") << u"hostile:%1"_s.arg(int(HostileServer::Case::Huge)) << 30000 << u"too-large"_s
-                               << u"页面过大"_s << false;
+                               << u"页面过大"_s << false << 0 << false;
     QTest::newRow("redirect loop") << u"hostile:%1"_s.arg(int(HostileServer::Case::RedirectLoop)) << 30000
-                                   << u"redirect-loop"_s << u"重定向过多"_s << false;
+                                   << u"redirect-loop"_s << u"重定向过多"_s << false << 0 << false;
+    // What an unconfigured base gives a built-in's address: a bare path.
+    QTest::newRow("empty base") << u"bare:/s?wd=x"_s << 30000 << u"not-configured"_s << u"未配置地址"_s << false << 0 << false;
+    // A byte a second never trips the transfer time-out; the deadline ends it.
+    QTest::newRow("trickle") << u"hostile:%1"_s.arg(int(HostileServer::Case::SlowLoris)) << 30000 << u"timeout"_s
+                             << u"连接超时"_s << false << 1500 << false;
+    QTest::newRow("redirect to file") << u"hostile:%1"_s.arg(int(HostileServer::Case::RedirectToFile)) << 30000
+                                      << u"redirect-refused"_s << u"重定向被拒绝"_s << false << 0 << false;
+    QTest::newRow("redirect to another host") << u"hostile:%1"_s.arg(int(HostileServer::Case::RedirectOffHost))
+                                              << 30000 << u"ok"_s << u"正常"_s << true << 0 << true;
 }
 
 // Every way a fetch ends is told apart, once, through `fetched` and page().
@@ -349,6 +360,8 @@ void TestPageFetcher::outcomes()
     QFETCH(QString, code);
     QFETCH(QString, shown);
     QFETCH(bool, hasBody);
+    QFETCH(int, deadlineMs);
+    QFETCH(bool, otherHost);
     HostileServer hostile;
     if (address.startsWith(u"hostile:"_s)) {
         QVERIFY(hostile.start());
@@ -357,9 +370,12 @@ void TestPageFetcher::outcomes()
         address = hostile.root() + u"/utf8"_s;
     } else if (address.startsWith(u'/')) {
         address = url(address);
+    } else if (address.startsWith(u"bare:"_s)) {
+        address = address.mid(5);
     }
     NetworkSettings settings;
     settings.timeoutMs = timeoutMs;
+    settings.deadlineMs = deadlineMs;
     PageFetcher fetcher(settings);
     QSignalSpy fetched(&fetcher, &PageFetcher::fetched);
     const PageFetcher::Page page = await(fetcher.page(address));
@@ -372,6 +388,7 @@ void TestPageFetcher::outcomes()
     QCOMPARE(page.outcome.failed(), code != u"ok"_s);
     QCOMPARE(!page.body.isEmpty(), hasBody);
     QCOMPARE(page.outcome.address, address);
+    QCOMPARE(page.outcome.redirectedTo.startsWith(url(u"/"_s)), otherHost);
     QCOMPARE(fetched.size(), 1);
     QCOMPARE(fetched.first().first().value<FetchOutcome>().code(), code);
 }

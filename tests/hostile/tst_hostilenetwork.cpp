@@ -1,6 +1,9 @@
+#include "core/searchlimits.h"
+#include "shell/allsearchpage.h"
 #include "support/hostileserver.h"
 #include "support/testharness.h"
 #include "ui/resultlist.h"
+#include "windows/sitestatuswindow.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -11,9 +14,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <unistd.h>
 
@@ -22,6 +28,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int TimeoutMs = 1500;
+// A page that trickles ends at its deadline, not at the transfer time-out.
+constexpr int DeadlineMs = 2500;
 
 // One reader that fetches: how to start it and what it may show at the end.
 struct Reader
@@ -100,6 +108,10 @@ const QList<Answer> &cases()
         {"redirect loop", int(HostileServer::Case::RedirectLoop), u"重定向过多"_s},
         {"binary junk", int(HostileServer::Case::BinaryJunk), {}},
         {"start markers", int(HostileServer::Case::StartMarkers), {}},
+        {"one byte a second", int(HostileServer::Case::SlowLoris), u"连接超时 \\(\\d+\\.\\d s\\)"_s},
+        // Only the QVOD search's pages state a count; the others pass unchanged.
+        {"two billion pages", int(HostileServer::Case::HugePageCount), {}},
+        {"redirect to a file", int(HostileServer::Case::RedirectToFile), u"重定向被拒绝"_s},
     };
     return table;
 }
@@ -133,6 +145,9 @@ private Q_SLOTS:
     void cleanupTestCase();
     void matrix_data();
     void matrix();
+    void cutListIsTold();
+    void redirectElsewhereIsShown();
+    void allSearchEndsBesideATrickle();
 
 private:
     std::unique_ptr<TestHarness> m_h;
@@ -151,6 +166,7 @@ void TestHostileNetwork::initTestCase()
     }
     NetworkSettings network = m_h->services.sites.network();
     network.timeoutMs = TimeoutMs;
+    network.deadlineMs = DeadlineMs;
     m_h->services.sites.setNetwork(network);
     m_h->window();
     // The playback readers want their terms accepted; the netdisk search a
@@ -188,7 +204,8 @@ void TestHostileNetwork::matrix()
     // item markers, which may end with the completion text but lists nothing.
     const bool maySucceed = !refused
                             && (hostileCase == HostileServer::Case::WrongCharset
-                                || hostileCase == HostileServer::Case::StartMarkers);
+                                || hostileCase == HostileServer::Case::StartMarkers
+                                || hostileCase == HostileServer::Case::HugePageCount);
     // A whole page that holds none of the site's items.
     const bool itemlessPage = !refused
                               && (hostileCase == HostileServer::Case::ServerError
@@ -289,8 +306,83 @@ void TestHostileNetwork::matrix()
     // Generous bounds: a loaded machine stretches gaps, never by seconds.
     QVERIFY2(gap < 1500, qPrintable(QString::number(gap)));
     QVERIFY2(residentGrowth < 60LL * 1024 * 1024, qPrintable(QString::number(residentGrowth)));
+    // A stated page count is read no further than a search's pages.
+    if (hostileCase == HostileServer::Case::HugePageCount && row.siteKeys.first() == u"qvod_search"_s)
+        QVERIFY2(m_hostile.requestCount() <= SearchLimits::MaxPages, qPrintable(QString::number(m_hostile.requestCount())));
     if (hostileCase == HostileServer::Case::Huge && !refused)
         QVERIFY2(m_hostile.hugeBytesSent() < HostileServer::HugeBytes / 2, qPrintable(QString::number(m_hostile.hugeBytesSent())));
+}
+
+// A page with more rows than a list holds: the rows it can, and the status
+// says the list was cut instead of only that the search is done.
+void TestHostileNetwork::cutListIsTold()
+{
+    m_hostile.setCase(HostileServer::Case::ManyRows);
+    m_hostile.setStartMarker("magnet:?");
+    m_h->child<QLineEdit>(u"Text2"_s)->setText(u"电影"_s);
+    auto *start = m_h->child<QPushButton>(u"Command2_0"_s);
+    ResultList *list = m_h->child<ResultList>(u"ListView2"_s);
+    start->click();
+    const QString told = u"搜索完毕\\.\\.（页面有 (\\d+) 条，列表只列出前 32767 条）"_s;
+    QTRY_VERIFY_WITH_TIMEOUT(start->isEnabled() && fullMatch(told, m_h->status()), 60000);
+    QCOMPARE(list->rowCount(), int(SearchLimits::MaxListRows));
+    const QRegularExpressionMatch found = QRegularExpression(told).match(m_h->status());
+    QVERIFY(found.captured(1).toInt() > HostileServer::ManyRowsCount);
+}
+
+// A site that sends its pages on to another host: the page is read, and
+// 站点状态 names the host it came from.
+void TestHostileNetwork::redirectElsewhereIsShown()
+{
+    m_hostile.setCase(HostileServer::Case::RedirectOffHost);
+    m_h->child<QLineEdit>(u"Text2"_s)->setText(u"电影"_s);
+    auto *start = m_h->child<QPushButton>(u"Command2_0"_s);
+    start->click();
+    QTRY_VERIFY_WITH_TIMEOUT(start->isEnabled() && m_h->status() == u"搜索完毕.."_s, 20000);
+    QVERIFY(m_h->child<ResultList>(u"ListView2"_s)->rowCount() > 0);
+    m_h->child<QPushButton>(u"siteStatusButton"_s)->click();
+    auto *dialog = m_h->window().findChild<SiteStatusWindow *>();
+    QVERIFY(dialog);
+    auto *table = dialog->findChild<QTableWidget *>(u"siteStatusTable"_s);
+    const int row = dialog->rowOf(u"torrent_search"_s);
+    QVERIFY(row >= 0);
+    const QUrl demo(m_h->demo.root());
+    QCOMPARE(table->item(row, SiteStatusWindow::OutcomeColumn)->text(),
+             u"正常，%1 条（重定向到 127.0.0.1:%2）"_s.arg(m_h->child<ResultList>(u"ListView2"_s)->rowCount())
+                 .arg(demo.port()));
+    dialog->close();
+}
+
+// 聚合搜索 with one site trickling, the others on the demo sites: it ends,
+// with the other sources' rows.
+void TestHostileNetwork::allSearchEndsBesideATrickle()
+{
+    SiteConfig &sites = m_h->services.sites;
+    const SiteConfig demo = m_h->demo.siteConfig();
+    QList<std::pair<QString, QString>> hostileSites;
+    for (const Reader &reader : readers()) {
+        for (const QString &key : reader.siteKeys) {
+            if (key == u"torrent_search"_s || sites.site(key) == demo.site(key))
+                continue;
+            hostileSites.append({key, sites.site(key)});
+            sites.setSite(key, demo.site(key));
+        }
+    }
+    const auto restore = qScopeGuard([&] {
+        for (const auto &[key, base] : std::as_const(hostileSites))
+            sites.setSite(key, base);
+    });
+    m_hostile.setCase(HostileServer::Case::SlowLoris);
+    m_hostile.resetCounters();
+    auto *page = m_h->window().findChild<AllSearchPage *>();
+    QVERIFY(page);
+    QSignalSpy finished(page, &AllSearchPage::searchFinished);
+    m_h->child<QLineEdit>(u"AllSearchKeyword"_s)->setText(u"电影"_s);
+    m_h->child<QPushButton>(u"AllSearchStart"_s)->click();
+    // Far shorter than the trickle would last.
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 60000);
+    QVERIFY(m_hostile.requestCount() > 0);
+    QVERIFY2(fullMatch(u"全部来源搜索完毕，共 [1-9]\\d* 条结果\\.\\."_s, m_h->status()), qPrintable(m_h->status()));
 }
 
 QTEST_MAIN(TestHostileNetwork)

@@ -5,7 +5,12 @@
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -164,8 +169,24 @@ void HostileServer::answer(QTcpSocket *socket, const QByteArray &target)
         m_hugeLeft.insert(socket, HugeBytes);
         feedHuge(socket);
         return;
+    case Case::SlowLoris:
+        socket->write(head("200 OK", {"Content-Type: text/html",
+                                      "Content-Length: " + QByteArray::number(SlowLorisBytes), "Connection: close"}));
+        trickle(socket);
+        return;
+    case Case::RedirectToFile:
+        socket->write(head("302 Found", {"Location: file:///etc/passwd", "Content-Length: 0", "Connection: close"}));
+        socket->disconnectFromHost();
+        return;
+    case Case::RedirectOffHost:
+        socket->write(head("302 Found", {"Location: " + m_demoRoot.toLatin1() + target, "Content-Length: 0",
+                                         "Connection: close"}));
+        socket->disconnectFromHost();
+        return;
     case Case::Truncated:
     case Case::WrongCharset:
+    case Case::HugePageCount:
+    case Case::ManyRows:
         answerFromDemo(socket, target);
         return;
     }
@@ -176,13 +197,33 @@ void HostileServer::answerFromDemo(QTcpSocket *socket, const QByteArray &target)
     QNetworkReply *reply = m_demoClient.get(QNetworkRequest(QUrl(m_demoRoot + QString::fromLatin1(target))));
     const QPointer<QTcpSocket> guard(socket);
     const Case c = m_case;
-    connect(reply, &QNetworkReply::finished, this, [reply, guard, c] {
+    const QByteArray marker = m_marker;
+    connect(reply, &QNetworkReply::finished, this, [reply, guard, c, marker] {
         reply->deleteLater();
         if (!guard)
             return;
-        const QByteArray page = reply->readAll();
+        QByteArray page = reply->readAll();
         QByteArray type = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
-        if (c == Case::WrongCharset) {
+        if (c == Case::HugePageCount || c == Case::ManyRows) {
+            if (c == Case::HugePageCount) {
+                // "当前:1/3页" → "当前:1/2000000000页" (the QVOD search site is UTF-8;
+                // other pages have no such text and pass unchanged).
+                const QByteArray stated = u"当前:"_s.toUtf8();
+                const qsizetype at = page.indexOf(stated);
+                const qsizetype slash = at < 0 ? -1 : page.indexOf('/', at + stated.size());
+                const qsizetype end = slash < 0 ? -1 : page.indexOf(u"页"_s.toUtf8(), slash);
+                if (end > slash)
+                    page.replace(slash + 1, end - slash - 1, "2000000000");
+            } else {
+                const qsizetype first = page.indexOf(marker);
+                const qsizetype second = first < 0 ? -1 : page.indexOf(marker, first + marker.size());
+                if (second > first)
+                    page = page.left(first) + page.mid(first, second - first).repeated(ManyRowsCount) + page.mid(first);
+            }
+            guard->write(head("200 OK", {"Content-Type: " + type, "Content-Length: " + QByteArray::number(page.size()),
+                                         "Connection: close"}));
+            guard->write(page);
+        } else if (c == Case::WrongCharset) {
             // A GBK page declared as UTF-8 and the other way round.
             const QByteArray lower = type.toLower() + page.left(2048).toLower();
             type = lower.contains("gb") ? "text/html; charset=utf-8" : "text/html; charset=gbk";
@@ -218,4 +259,21 @@ void HostileServer::feedHuge(QTcpSocket *socket)
         socket->write("0\r\n\r\n");
         socket->disconnectFromHost();
     }
+}
+
+void HostileServer::trickle(QTcpSocket *socket)
+{
+    // One byte a second; the connection ends when the client gives up or
+    // after SlowLorisBytes, whichever is first.
+    auto *timer = new QTimer(socket);
+    auto sent = std::make_shared<int>(0);
+    connect(timer, &QTimer::timeout, socket, [socket, timer, sent] {
+        if (++*sent > SlowLorisBytes) {
+            timer->stop();
+            socket->disconnectFromHost();
+            return;
+        }
+        socket->write("x");
+    });
+    timer->start(1000);
 }

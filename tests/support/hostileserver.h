@@ -28,12 +28,20 @@ public:
         RedirectLoop,   // 302 to the same address, forever
         BinaryJunk,     // 1 MB of bytes with NULs, declared text/html
         StartMarkers,   // 10 MB of the start marker, no end marker
+        SlowLoris,      // headers, then one byte a second (at most SlowLorisBytes)
+        HugePageCount,  // the demo page, a QVOD result page stating 2,000,000,000 pages
+        RedirectToFile, // 302 to a local file
+        RedirectOffHost, // 302 to the demo server's page for the same path (another port)
+        ManyRows,       // the demo page, its first row (from the start marker) repeated ManyRowsCount times
     };
     Q_ENUM(Case)
 
     static constexpr qint64 HugeBytes = 100LL * 1024 * 1024;
     static constexpr qint64 JunkBytes = 1024 * 1024;
     static constexpr qint64 MarkerBytes = 10LL * 1024 * 1024;
+    // Long enough to outlast any test's wait for the program.
+    static constexpr int SlowLorisBytes = 150;
+    static constexpr int ManyRowsCount = 40000;
 
     explicit HostileServer(QObject *parent = nullptr);
     ~HostileServer() override;
@@ -60,6 +68,7 @@ private:
     void answer(QTcpSocket *socket, const QByteArray &target);
     void answerFromDemo(QTcpSocket *socket, const QByteArray &target);
     void feedHuge(QTcpSocket *socket);
+    void trickle(QTcpSocket *socket);
 
     QTcpServer m_server;
     QNetworkAccessManager m_demoClient;

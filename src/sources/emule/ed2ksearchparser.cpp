@@ -9,8 +9,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qsizetype MaxRows = 32767;
-
 // The page number as the site counts it: the box's numeric value, written
 // in decimal; a text that is no number counts as page 1.
 QString pageNumber(const QString &pageText)
@@ -88,7 +86,7 @@ QString ed2kSearchAddress(const SiteDefinition &definition, const QString &siteB
 
 qsizetype countEd2kSearchRows(const SiteDefinition &definition, const QString &body)
 {
-    return qMin(countFrom(body, definition.marker(u"row"_s)), MaxRows);
+    return countFrom(body, definition.marker(u"row"_s));
 }
 
 QList<Ed2kSearchRow> parseEd2kSearchPage(const SiteDefinition &definition, const QString &body,

@@ -23,7 +23,7 @@ struct Ed2kSearchRow
 QString ed2kSearchAddress(const SiteDefinition &definition, const QString &siteBase, const QString &encodedKeyword,
                           const QString &pageText);
 
-// Rows (row markers) on the page, at most 32767.
+// Rows (row markers) on the page; the caller caps them (listedRows).
 qsizetype countEd2kSearchRows(const SiteDefinition &definition, const QString &body);
 
 // Rows 1 .. min(count, rows on the page). A row without the category end

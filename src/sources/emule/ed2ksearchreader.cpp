@@ -100,7 +100,7 @@ QCoro::Task<> Ed2kSearchReader::search()
 
 void Ed2kSearchReader::countStep()
 {
-    m_rowCount = countEd2kSearchRows(definition(), m_body);
+    m_rowCount = m_run->listedRows(countEd2kSearchRows(definition(), m_body));
     if (m_rowCount > 0)
         m_parseTimer->arm();
     m_notFoundTimer->arm();

@@ -14,7 +14,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr qsizetype CategoryItemsPerPage = 30;
-constexpr qsizetype MaxItems = 32767; // the reader's counter is 16-bit
 constexpr int CartoonIndex = 6;
 
 QCoro::Task<QList<ListRow>> ed2kSearch(SourceFetch &fetch, const SourceQuery &query)
@@ -24,7 +23,7 @@ QCoro::Task<QList<ListRow>> ed2kSearch(SourceFetch &fetch, const SourceQuery &qu
     const QString address = ed2kSearchAddress(definition, base,
                                               AddressTemplate::encodeKeyword(query.keyword, definition.keyword), query.page);
     const QString body = co_await fetch.get(address);
-    co_return numberedRows(parseEd2kSearchPage(definition, body, base, countEd2kSearchRows(definition, body)),
+    co_return numberedRows(parseEd2kSearchPage(definition, body, base, fetch.listedRows(countEd2kSearchRows(definition, body))),
                            ed2kSearchListRow);
 }
 
@@ -81,7 +80,7 @@ QCoro::Task<QList<ListRow>> emuleSearch(SourceFetch &fetch, const SourceQuery &q
     QList<ListRow> listed;
     if (body.isEmpty() || isEmuleSearchEmpty(definition, body))
         co_return listed;
-    const qsizetype count = qMin(countEmuleItems(definition, body), MaxItems);
+    const qsizetype count = fetch.listedRows(countEmuleItems(definition, body));
     co_return numberedRows(parseEmuleListing(definition, body, base, count), emuleListRow);
 }
 

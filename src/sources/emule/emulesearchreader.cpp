@@ -92,7 +92,7 @@ QCoro::Task<> EmuleSearchReader::search()
 
 void EmuleSearchReader::countStep()
 {
-    m_itemCount = qMin<qsizetype>(countEmuleItems(definition(), m_body), 32767);
+    m_itemCount = m_run->listedRows(countEmuleItems(definition(), m_body));
     if (m_itemCount > 0)
         m_parseTimer->arm();
     else

@@ -14,7 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qsizetype MaxPending = 32767; // the reader's counter is 16-bit
 constexpr int NetdiskCount = 24;
 
 struct Pages
@@ -74,7 +73,7 @@ QCoro::Task<QList<ListRow>> netdiskSearch(SourceFetch &fetch, const SourceQuery 
     const QStringList bodies = co_await fetchAll(fetch, addresses, sites.network().parallel);
     qsizetype pending = 0;
     for (qsizetype slot = 0; slot < bodies.size(); ++slot) {
-        const qsizetype count = qMin(countNetdiskHits(definition, bodies.at(slot)), MaxPending - pending);
+        const qsizetype count = fetch.listedRows(pending + countNetdiskHits(definition, bodies.at(slot))) - pending;
         if (count <= 0)
             continue;
         pending += count;

@@ -25,12 +25,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-constexpr qsizetype MaxPending = 32767; // the counter is 16-bit
-
-} // namespace
-
 NetdiskReader::NetdiskReader(const ReaderContext &context, QWidget *page, QObject *parent)
     : QObject(parent)
     , m_context(context)
@@ -161,7 +155,7 @@ QCoro::Task<> NetdiskReader::search()
 
 void NetdiskReader::countStep(const QString &body, const QString &caption)
 {
-    const qsizetype count = qMin(countNetdiskHits(definition(), body), MaxPending - m_pendingCount);
+    const qsizetype count = m_run->listedRows(m_pendingCount + countNetdiskHits(definition(), body)) - m_pendingCount;
     if (count > 0) {
         m_pending.append({body, caption, count});
         m_pendingCount += count;

@@ -2,6 +2,7 @@
 
 #include "core/addresstemplate.h"
 #include "core/definitioncatalog.h"
+#include "core/searchlimits.h"
 #include "core/siteconfig.h"
 #include "core/sourcefetch.h"
 #include "sources/playback/qvodchannelparser.h"
@@ -14,7 +15,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int ChannelEntries = 25;
-constexpr qsizetype MaxRows = 32767; // the reader's counter is 16-bit
 
 // A listing page as the next/previous buttons reach it: 1 .. 32767.
 int listingPage(const QString &pageText)
@@ -41,13 +41,14 @@ QCoro::Task<QList<ListRow>> qvodListing(SourceFetch &fetch, const SourceQuery &q
     const QString base = fetch.sites().site(u"qvod_search"_s);
     const QString address = qvodListingAddress(definition, base, listingPage(query.page));
     const QString body = co_await fetch.get(address);
-    const qsizetype count = qMin(countQvodListingRows(definition, body), MaxRows);
+    const qsizetype count = fetch.listedRows(countQvodListingRows(definition, body));
     co_return numberedRows(parseQvodRows(definition, body, base, count), qvodSearchListRow);
 }
 
 // The first result page states the total and the page count; the further
 // pages are read from the last one back to the second, each appended to the
-// text the rows are cut from, as the window does.
+// text the rows are cut from, as the window does. Whatever the site states,
+// no more than SearchLimits' pages and text.
 QCoro::Task<QList<ListRow>> qvodSearch(SourceFetch &fetch, const SourceQuery &query)
 {
     const SiteDefinition &definition = fetch.sites().definitions().get(u"qvod-search"_s);
@@ -59,11 +60,12 @@ QCoro::Task<QList<ListRow>> qvodSearch(SourceFetch &fetch, const SourceQuery &qu
     if (text.isEmpty() || isQvodSearchEmpty(definition, text))
         co_return listed;
     const int total = qvodResultCount(definition, text);
-    for (int page = qvodResultPages(definition, text); page > 1; --page) {
+    for (int page = SearchLimits::lastPage(qvodResultPages(definition, text));
+         page > 1 && SearchLimits::roomForPage(text.size()); --page) {
         const QString address = qvodSearchAddress(definition, base, encoded, page);
         const QString body = co_await fetch.get(address);
         // A page that fails adds only the line break.
-        text += u"\r\n"_s + body;
+        SearchLimits::appendPage(text, u"\r\n", body);
     }
     const QList<QvodSearchRow> rows = parseQvodRows(definition, text, base, total);
     for (qsizetype i = 0; i < rows.size(); ++i)

@@ -4,6 +4,7 @@
 #include "core/definitioncatalog.h"
 #include "core/pagefetcher.h"
 #include "core/readertimer.h"
+#include "core/searchlimits.h"
 #include "core/siteconfig.h"
 #include "sources/playback/qvodsearchdetailparser.h"
 #include "sources/playback/qvodsearchparser.h"
@@ -36,7 +37,6 @@ const QString &siteKey()
     return key;
 }
 
-constexpr qsizetype MaxRows = 32767; // the counter is 16-bit
 constexpr int AddressSubitem = 4;     // dz
 
 } // namespace
@@ -146,7 +146,7 @@ QCoro::Task<> QvodSearchReader::listPage()
     m_text = *body;
     if (m_text.isEmpty())
         co_return;
-    m_listingRows = qint16(qMin(countQvodListingRows(listingDefinition(), m_text), MaxRows));
+    m_listingRows = qint16(m_run->listedRows(countQvodListingRows(listingDefinition(), m_text)));
     if (m_listingRows > 0)
         m_listingTimer->arm();
 }
@@ -209,7 +209,8 @@ QCoro::Task<> QvodSearchReader::search()
         co_return;
     }
     m_resultCount = qvodResultCount(searchDefinition(), m_text);
-    m_remainingPages = qvodResultPages(searchDefinition(), m_text);
+    // The site's stated page count, up to the pages one search may read.
+    m_remainingPages = SearchLimits::lastPage(qvodResultPages(searchDefinition(), m_text));
     if (m_remainingPages > 1) {
         m_pagesTimer->arm();
         co_return;
@@ -221,7 +222,7 @@ QCoro::Task<> QvodSearchReader::fetchFurtherPage()
 {
     // One page per tick; the next tick is armed once this page is in.
     m_pagesTimer->disarm();
-    if (m_remainingPages <= 1) {
+    if (m_remainingPages <= 1 || !SearchLimits::roomForPage(m_text.size())) {
         m_list->clear();
         parseResults();
         co_return;
@@ -233,7 +234,7 @@ QCoro::Task<> QvodSearchReader::fetchFurtherPage()
     if (!body)
         co_return;
     // A page that fails adds only the line break: its rows are missing.
-    m_text += u"\r\n"_s + *body;
+    SearchLimits::appendPage(m_text, u"\r\n", *body);
     --m_remainingPages;
     m_pagesTimer->arm();
 }

@@ -23,7 +23,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qsizetype MaxItems = 32767; // the counter is 16-bit
 constexpr int MagnetChannel = 0;
 constexpr int ReleaseChannel = 1;
 constexpr int ComingSoonEntry = 2;
@@ -161,7 +160,7 @@ QCoro::Task<> FurtherTorrentReader::search()
 
 void FurtherTorrentReader::countStep(qsizetype count, ReaderTimer *timer)
 {
-    m_itemCount = qint16(qMin(count, MaxItems));
+    m_itemCount = qint16(m_run->listedRows(count));
     if (m_itemCount > 0)
         timer->arm();
 }

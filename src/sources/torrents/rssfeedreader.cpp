@@ -23,12 +23,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-constexpr qsizetype MaxItems = 32767; // the counter is 16-bit
-
-} // namespace
-
 RssFeedReader::RssFeedReader(const ReaderContext &context, QWidget *page, QObject *parent)
     : QObject(parent)
     , m_context(context)
@@ -89,7 +83,7 @@ QCoro::Task<> RssFeedReader::search()
 
 void RssFeedReader::countStep()
 {
-    const qsizetype count = qMin(countRssFeedItems(definition(), m_body), MaxItems);
+    const qsizetype count = m_run->listedRows(countRssFeedItems(definition(), m_body));
     m_itemCount = qint16(count);
     if (count > 0)
         m_parseTimer->arm();

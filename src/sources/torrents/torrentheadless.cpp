@@ -19,8 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qsizetype MaxItems = 32767; // the readers' counters are 16-bit
-
 // The page counter of the readers that step pages with buttons: 1 up to
 // the 16-bit top; a text that is no whole number from 1 on is page 1.
 int pageCounter(const QString &text)
@@ -57,7 +55,7 @@ QCoro::Task<QList<ListRow>> torrentSearch(SourceFetch &fetch, const SourceQuery 
     const QString address = torrentSearchAddress(definition, base,
                                                  AddressTemplate::encodeKeyword(query.keyword, definition.keyword), query.page);
     const QString body = co_await fetch.get(address);
-    const qsizetype count = qMin(countTorrentSearchItems(definition, body), MaxItems);
+    const qsizetype count = fetch.listedRows(countTorrentSearchItems(definition, body));
     co_return parseTorrentSearchPage(definition, body, base, count);
 }
 
@@ -67,7 +65,7 @@ QCoro::Task<QList<ListRow>> rssFeed(SourceFetch &fetch, const SourceQuery &query
     const QString address = rssFeedAddress(definition, fetch.sites().site(u"rss_feed"_s),
                                            AddressTemplate::encodeKeyword(query.keyword, definition.keyword));
     const QString body = co_await fetch.get(address);
-    const qsizetype count = qMin(countRssFeedItems(definition, body), MaxItems);
+    const qsizetype count = fetch.listedRows(countRssFeedItems(definition, body));
     co_return numberedRows(parseRssFeed(definition, body, count), rssFeedListRow);
 }
 
@@ -101,7 +99,7 @@ QCoro::Task<QList<ListRow>> magnetSearch(SourceFetch &fetch, const SourceQuery &
     const QString body = co_await fetch.get(address);
     if (body.isEmpty() || isMagnetSearchEmpty(definition, body))
         co_return QList<ListRow>();
-    const qsizetype count = qMin(countMagnetSearchItems(definition, body), MaxItems);
+    const qsizetype count = fetch.listedRows(countMagnetSearchItems(definition, body));
     co_return numberedRows(parseMagnetSearchPage(definition, body, count), magnetSearchListRow);
 }
 
@@ -124,7 +122,7 @@ QCoro::Task<QList<ListRow>> resourceRelease(SourceFetch &fetch, const SourceQuer
     if (body.isEmpty() || isResourceReleaseEmpty(definition, body))
         co_return QList<ListRow>();
     const QList<ReleaseItem> items =
-        parseResourceReleasePage(definition, body, qMin(countResourceReleaseItems(definition, body), MaxItems));
+        parseResourceReleasePage(definition, body, fetch.listedRows(countResourceReleaseItems(definition, body)));
 
     // The detail pages come several at a time, as many as the window
     // fetches at once; the rows still go in page order.

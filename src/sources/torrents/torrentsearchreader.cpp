@@ -19,8 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qsizetype MaxItems = 32767; // the counter is 16-bit
-
 const QString &siteKey()
 {
     static const QString key = u"torrent_search"_s;
@@ -94,7 +92,7 @@ void TorrentSearchReader::countStep()
 {
     // Capped like every reader's 16-bit counter: a page of bare markers must
     // not become a million rows.
-    m_magnetCount = qMin(m_magnetCount + countTorrentSearchItems(definition(), m_body), MaxItems);
+    m_magnetCount = m_run->listedRows(m_magnetCount + countTorrentSearchItems(definition(), m_body));
     if (m_magnetCount > 0)
         m_parseTimer->arm();
     m_notFoundTimer->arm();
