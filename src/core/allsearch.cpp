@@ -103,6 +103,8 @@ QCoro::Task<> AllSearch::ask(quint64 search, int index, QString keyword)
     answer.index = index;
     answer.rows = std::move(rows);
     answer.failure = fetch.firstFailure();
+    for (qsizetype i = 0; i < fetch.patternErrors().codes().size(); ++i)
+        answer.patternErrors.append(fetch.patternErrors().codes().at(i) + u'\t' + fetch.patternErrors().messages().at(i));
     answer.elapsedMs = clock.elapsed();
     self->land(search, std::move(answer));
 }

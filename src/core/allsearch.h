@@ -7,6 +7,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -21,6 +22,7 @@ struct AllSearchAnswer
     QList<ListRow> rows;   // as the source's own list would show them
     std::optional<FetchOutcome> failure; // its first failed fetch, if any
     QString refusal;       // why it did not search this keyword, if it did not
+    QStringList patternErrors; // a definition's regex that failed: "rule\tcode\twords" each
     qint64 elapsedMs = 0;
 };
 

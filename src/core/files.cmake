@@ -5,6 +5,7 @@ list(APPEND JYX_CORE_SOURCES
     core/allsearchrow.cpp
     core/announcementfile.cpp
     core/bodydecoder.cpp
+    core/boundedregex.cpp
     core/definedsource.cpp
     core/definitioncatalog.cpp
     core/definitionloader.cpp
@@ -15,6 +16,7 @@ list(APPEND JYX_CORE_SOURCES
     core/fetchscope.cpp
     core/inidocument.cpp
     core/listrow.cpp
+    core/patternerrors.cpp
     core/markerscan.cpp
     core/pagefetcher.cpp
     core/processcontrol.cpp

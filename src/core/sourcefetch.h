@@ -2,6 +2,7 @@
 
 #include "core/fetchoutcome.h"
 #include "core/pagefetcher.h"
+#include "core/patternerrors.h"
 
 #include <QCoroTask>
 #include <QList>
@@ -29,6 +30,9 @@ public:
     const QList<FetchOutcome> &outcomes() const;
     // The first fetch that failed (an error status counts), if any.
     std::optional<FetchOutcome> firstFailure() const;
+    // What the definitions' regular expressions met while this search's
+    // pages were parsed: current from each page's return on.
+    const PatternErrors &patternErrors() const;
 
 private:
     PageFetcher &m_fetcher;
@@ -36,4 +40,5 @@ private:
     QPointer<FetchScope> m_scope;
     bool m_scoped = false; // a scope that is gone was aborted
     QList<FetchOutcome> m_outcomes;
+    PatternErrors m_patternErrors;
 };

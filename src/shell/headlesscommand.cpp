@@ -81,6 +81,14 @@ QString failureLine(const QString &name, const FetchOutcome &failure)
            + escapedText(failure.describe()) + u'\n';
 }
 
+// One line per definition regex that failed in a search: the source, the
+// rule, its code and the words.
+void writePatternErrors(const QString &name, const PatternErrors &errors)
+{
+    for (qsizetype i = 0; i < errors.codes().size(); ++i)
+        write(stderr, escapedText(name) + u'\t' + errors.codes().at(i) + u'\t' + errors.messages().at(i) + u'\n');
+}
+
 // Every keyword source at once; rows with the same address merged, in the
 // order they arrived, each naming its sources.
 QCoro::Task<int> searchAll(const CommandLine &line, const SiteConfig &sites, PageFetcher &fetcher)
@@ -92,6 +100,8 @@ QCoro::Task<int> searchAll(const CommandLine &line, const SiteConfig &sites, Pag
     int answered = 0;
     QObject::connect(&search, &AllSearch::answered, &search, [&](const AllSearchAnswer &answer) {
         const HeadlessSource &source = sources.at(answer.index);
+        for (const QString &error : answer.patternErrors)
+            write(stderr, escapedText(source.name) + u'\t' + error + u'\n');
         if (!answer.refusal.isEmpty()) {
             write(stderr, escapedText(source.name) + u"\trefused\t"_s + escapedText(answer.refusal) + u'\n');
             return;
@@ -152,7 +162,9 @@ QCoro::Task<int> search(const CommandLine &line, const SiteConfig &sites, PageFe
         write(stderr, failureLine(source->siteKey, *failure));
         co_return 1;
     }
-    co_return 0;
+    // A field the definition could not cut: the rows are not what the site said.
+    writePatternErrors(source->name, fetch.patternErrors());
+    co_return fetch.patternErrors().isEmpty() ? 0 : 1;
 }
 
 QCoro::Task<int> checkSites(const SiteConfig &sites, PageFetcher &fetcher)
