@@ -18,6 +18,7 @@ list(APPEND JYX_CORE_SOURCES
     core/listrow.cpp
     core/patternerrors.cpp
     core/markerscan.cpp
+    core/markersearch.cpp
     core/pagefetcher.cpp
     core/processcontrol.cpp
     core/procfsprocesscontrol.cpp
