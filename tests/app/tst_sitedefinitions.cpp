@@ -243,13 +243,16 @@ void TestSiteDefinitions::mendedBuiltInInTheWindow()
 void TestSiteDefinitions::runawayRegexEndsTheSearch_data()
 {
     QTest::addColumn<bool>("window");
-    QTest::newRow("search qvod-search") << false;
-    QTest::newRow("the window's 影视搜索") << true;
+    QTest::addColumn<QString>("source");
+    QTest::newRow("search qvod-search") << false << u"qvod-search"_s;
+    QTest::newRow("search all") << false << u"all"_s;
+    QTest::newRow("the window's 影视搜索") << true << QString();
 }
 
 void TestSiteDefinitions::runawayRegexEndsTheSearch()
 {
     QFETCH(bool, window);
+    QFETCH(QString, source);
     QFile builtIn(u":/definitions/qvod-search.toml"_s);
     QVERIFY(builtIn.open(QIODevice::ReadOnly));
     const QByteArray cellTags = "cell_tags = \"</?td[^<>]*>\"";
@@ -262,10 +265,19 @@ void TestSiteDefinitions::runawayRegexEndsTheSearch()
     const QString keyword = QString(40, u'a') + u"60"_s;
     const QString rule = u"规则 cell_tags 超出匹配限制，该项已留空"_s;
     if (!window) {
-        const Run search = run({u"search"_s, u"qvod-search"_s, keyword, u"--demo"_s, u"--definitions"_s, folder.path()});
-        QCOMPARE(search.status, 1);
-        QCOMPARE(search.err, u"qvod-search\tcell_tags\tregex-limit\t"_s + rule + u'\n');
-        QVERIFY2(!search.out.contains(u"aaaa"_s), qPrintable(search.out));
+        const Run search = run({u"search"_s, source, keyword, u"--demo"_s, u"--definitions"_s, folder.path()});
+        const QString line = u"qvod-search\tcell_tags\tregex-limit\t"_s + rule + u'\n';
+        if (source == u"all"_s) {
+            // The other sources still answer, with the keyword in their
+            // rows; none of the QVOD search's.
+            QVERIFY2(search.err.contains(line), qPrintable(search.err));
+            QVERIFY(search.out.contains(u"\ntorrent\t"_s));
+            QVERIFY(!search.out.contains(u"qvod-search"_s));
+        } else {
+            QCOMPARE(search.status, 1);
+            QCOMPARE(search.err, line);
+            QVERIFY2(!search.out.contains(u"aaaa"_s), qPrintable(search.out));
+        }
         return;
     }
     TestHarness h;
