@@ -61,7 +61,8 @@ fuzz_seeds() {
         fuzz_urlencoding | fuzz_fixedlength | fuzz_pagetext) echo "$fuzz_top/fuzz/seeds/text" ;;
         fuzz_markerscan) echo "$fuzz_top/fuzz/seeds/markerscan" ;;
         fuzz_allsearchrow) echo "$fuzz_top/fuzz/seeds/allsearch" ;;
-        fuzz_definitions) echo "$fuzz_top/definitions"; echo "$fuzz_top/docs/examples/definitions"; echo "$fuzz_top/fuzz/seeds/definitions" ;;
+        fuzz_definitions)
+            echo "$fuzz_top/definitions"; echo "$fuzz_top/docs/examples/definitions"; echo "$fuzz_top/fuzz/seeds/definitions" ;;
         fuzz_bodydecoder) echo "$fuzz_top/fuzz/seeds/bodydecoder"; ls -d "$fuzz_data"/*/ ;;
     esac
 }

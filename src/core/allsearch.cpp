@@ -106,6 +106,8 @@ QCoro::Task<> AllSearch::ask(quint64 search, int index, QString keyword)
     answer.outcomes = fetch.outcomes();
     answer.answeredFetch = fetch.anyAnswered();
     answer.cutFrom = fetch.cutFrom();
+    for (qsizetype i = 0; i < fetch.patternErrors().codes().size(); ++i)
+        answer.patternErrors.append(fetch.patternErrors().codes().at(i) + u'\t' + fetch.patternErrors().messages().at(i));
     answer.elapsedMs = clock.elapsed();
     self->land(search, std::move(answer));
 }

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -24,6 +25,7 @@ struct AllSearchAnswer
     bool answeredFetch = false; // one of its fetches got its page
     qsizetype cutFrom = 0; // rows of a page its list was cut from; 0: none
     QString refusal;       // why it did not search this keyword, if it did not
+    QStringList patternErrors; // a definition's regex that failed: "rule\tcode\twords" each
     qint64 elapsedMs = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "core/definitionloader.h"
 
 #include "core/addresstemplate.h"
+#include "core/boundedregex.h"
 #include "core/texttools.h"
 #include "core/tomldepth.h"
 
@@ -87,6 +88,19 @@ qsizetype firstBadUtf8(const QByteArray &text)
         i += length;
     }
     return -1;
+}
+
+// Why a regular-expression marker will not compile (its text then names
+// PCRE2's reason and where in the pattern); empty when it does.
+QString regexMarkerProblem(const QString &name, const QString &text)
+{
+    if (text.isEmpty() || !BoundedRegex::isRegexMarker(name))
+        return {};
+    const BoundedRegex regex(text);
+    if (regex.isValid())
+        return {};
+    return u" is not a valid regular expression: "_s + regex.errorText() + u" (at character "_s
+           + QString::number(regex.errorOffset() + 1) + u" of the pattern)"_s;
 }
 
 // One file's reading: every problem found, with its place.
@@ -214,6 +228,8 @@ private:
                 problem(value.source(), qs(key) + u"."_s + qs(name.str()) + u" is empty"_s);
             if (address)
                 checkTemplate(value, text, u"addresses."_s + qs(name.str()), true);
+            else if (const QString why = regexMarkerProblem(qs(name.str()), text); !why.isEmpty())
+                problem(value.source(), u"markers."_s + qs(name.str()) + why);
             out.append({qs(name.str()), text});
         }
     }

@@ -5,6 +5,7 @@ list(APPEND JYX_CORE_SOURCES
     core/allsearchrow.cpp
     core/announcementfile.cpp
     core/bodydecoder.cpp
+    core/boundedregex.cpp
     core/definedsource.cpp
     core/definitioncatalog.cpp
     core/definitionloader.cpp
@@ -16,7 +17,9 @@ list(APPEND JYX_CORE_SOURCES
     core/inidocument.cpp
     core/latestrequest.cpp
     core/listrow.cpp
+    core/patternerrors.cpp
     core/markerscan.cpp
+    core/markersearch.cpp
     core/networksettings.cpp
     core/pagefetcher.cpp
     core/processcontrol.cpp

@@ -1,51 +1,10 @@
 #include "core/markerscan.h"
 
-#include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "core/markersearch.h"
 
 qsizetype markerIndex(QStringView body, QStringView marker, qsizetype from)
 {
-    const qsizetype n = body.size();
-    const qsizetype m = marker.size();
-    if (from < 0 || from > n)
-        return -1;
-    if (m == 0)
-        return from;
-    if (m > n - from)
-        return -1;
-    const char16_t *h = body.utf16();
-    const char16_t *needle = marker.utf16();
-    const qsizetype last = n - m; // the last position a marker can start at
-    const size_t middle = size_t(m > 2 ? m - 2 : 0) * sizeof(char16_t);
-    qsizetype i = from;
-#if defined(__SSE2__)
-    // A candidate has the marker's first character at i and its last at
-    // i + m - 1; eight candidates are tested per step, and only those
-    // whose both ends match are compared in full.
-    const __m128i first = _mm_set1_epi16(short(needle[0]));
-    const __m128i lastChar = _mm_set1_epi16(short(needle[m - 1]));
-    for (; i + 7 <= last; i += 8) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(h + i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(h + i + m - 1));
-        unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(a, first), _mm_cmpeq_epi16(b, lastChar))));
-        while (mask != 0) {
-            const int byte = __builtin_ctz(mask);
-            const qsizetype at = i + byte / 2;
-            if (middle == 0 || std::memcmp(h + at + 1, needle + 1, middle) == 0)
-                return at;
-            mask &= ~(3u << byte);
-        }
-    }
-#endif
-    for (; i <= last; ++i) {
-        if (h[i] == needle[0] && h[i + m - 1] == needle[m - 1]
-            && (middle == 0 || std::memcmp(h + i + 1, needle + 1, middle) == 0))
-            return i;
-    }
-    return -1;
+    return MarkerSearch(marker).indexIn(body, from);
 }
 
 qsizetype findFrom(QStringView body, QStringView marker, qsizetype start)
@@ -58,16 +17,7 @@ qsizetype findFrom(QStringView body, QStringView marker, qsizetype start)
 
 qsizetype countFrom(QStringView body, QStringView marker)
 {
-    qsizetype count = 0;
-    qsizetype p = 1;
-    while (p <= body.size()) {
-        const qsizetype at = findFrom(body, marker, p);
-        if (at == 0)
-            break;
-        ++count;
-        p = at + 1;
-    }
-    return count;
+    return MarkerSearch(marker).countIn(body);
 }
 
 QString cutBefore(QStringView text, QStringView end)
@@ -117,7 +67,8 @@ QString removeAll(QString text, QStringView what)
     }
     // Occurrences left to right, each search going on after the last one
     // removed (as QString::remove), without copying `what` per call.
-    qsizetype at = markerIndex(text, what);
+    const MarkerSearch search(what);
+    qsizetype at = search.indexIn(text);
     if (what.isEmpty() || at < 0)
         return text;
     const QStringView source(text);
@@ -127,7 +78,7 @@ QString removeAll(QString text, QStringView what)
     while (at >= 0) {
         out.append(source.mid(from, at - from));
         from = at + what.size();
-        at = markerIndex(source, what, from);
+        at = search.indexIn(source, from);
     }
     out.append(source.mid(from));
     return out;
@@ -139,10 +90,11 @@ MarkerPieces::MarkerPieces(const QString &body, const QString &marker)
 {
     if (marker.isEmpty())
         return;
-    qsizetype at = markerIndex(m_body, marker);
+    const MarkerSearch search(marker);
+    qsizetype at = search.indexIn(m_body);
     while (at >= 0) {
         m_starts.append(at + m_markerLength);
-        at = markerIndex(m_body, marker, at + m_markerLength);
+        at = search.indexIn(m_body, at + m_markerLength);
     }
 }
 

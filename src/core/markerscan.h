@@ -10,9 +10,9 @@
 // 0 means "not found"; every comparison is exact (case-sensitive).
 
 // 0-based position of the first `marker` at or after `from` (0-based), -1
-// when there is none: QStringView::indexOf for an exact marker, with a
-// vectorised scan (the markers' first and last characters are tested eight
-// positions at a time before the rest is compared).
+// when there is none: QStringView::indexOf for an exact marker, through a
+// MarkerSearch (linear in the body whatever the marker's length). A loop
+// over one marker keeps one MarkerSearch instead.
 qsizetype markerIndex(QStringView body, QStringView marker, qsizetype from = 0);
 
 // Position of the first `marker` at or after `start`.

@@ -1,5 +1,7 @@
 #include "core/readertimer.h"
 
+#include <QTimerEvent>
+
 ReaderTimer::ReaderTimer(const QString &name, int intervalMs, QObject *parent)
     : QTimer(parent)
 {
@@ -16,4 +18,11 @@ void ReaderTimer::arm()
 void ReaderTimer::disarm()
 {
     stop();
+}
+
+void ReaderTimer::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() == timerId())
+        Q_EMIT aboutToTick();
+    QTimer::timerEvent(event);
 }

@@ -13,4 +13,12 @@ public:
 
     void arm();
     void disarm();
+
+Q_SIGNALS:
+    // Just before timeout(), so whoever runs the search can make what the
+    // tick's work reports go to it.
+    void aboutToTick();
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
 };

@@ -26,10 +26,13 @@ QCoro::Task<QString> SourceFetch::get(QString address, PageFetcher::Form form, Q
         cancelled.address = address;
         cancelled.kind = FetchOutcome::Kind::Cancelled;
         m_outcomes.append(cancelled);
+        m_patternErrors.makeCurrent();
         co_return QString();
     }
     PageFetcher::Page page = co_await m_fetcher.page(address, form, fallbackCharset, m_scope);
     m_outcomes.append(page.outcome);
+    // The source parses this page before anything else runs.
+    m_patternErrors.makeCurrent();
     co_return std::move(page.body);
 }
 
@@ -63,4 +66,9 @@ qsizetype SourceFetch::listedRows(qsizetype found)
 qsizetype SourceFetch::cutFrom() const
 {
     return m_cutFrom;
+}
+
+const PatternErrors &SourceFetch::patternErrors() const
+{
+    return m_patternErrors;
 }

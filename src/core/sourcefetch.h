@@ -2,6 +2,7 @@
 
 #include "core/fetchoutcome.h"
 #include "core/pagefetcher.h"
+#include "core/patternerrors.h"
 
 #include <QCoroTask>
 #include <QList>
@@ -37,6 +38,9 @@ public:
     bool anyAnswered() const;
     // The first fetch that failed (an error status counts), if any.
     std::optional<FetchOutcome> firstFailure() const;
+    // What the definitions' regular expressions met while this search's
+    // pages were parsed: current from each page's return on.
+    const PatternErrors &patternErrors() const;
 
 private:
     PageFetcher &m_fetcher;
@@ -45,4 +49,5 @@ private:
     bool m_scoped = false; // a scope that is gone was aborted
     QList<FetchOutcome> m_outcomes;
     qsizetype m_cutFrom = 0;
+    PatternErrors m_patternErrors;
 };

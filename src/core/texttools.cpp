@@ -1,10 +1,13 @@
 #include "core/texttools.h"
 
 #include <algorithm>
+#include <memory>
+
+#include "core/boundedregex.h"
+#include "core/patternerrors.h"
 
 #include <QHash>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -18,14 +21,19 @@ void appendByte(QString &out, unsigned byte)
     out += QChar(hex[byte & 0xF]);
 }
 
-const QRegularExpression &cachedPattern(const QString &pattern)
+const BoundedRegex &cachedPattern(const QString &pattern)
 {
-    // Readers use a handful of fixed patterns; compile each once.
-    static QHash<QString, QRegularExpression> cache;
+    // Readers use a handful of fixed patterns; compile each once. The
+    // definitions in use bound how many there are, but a long run may load
+    // many: the cache starts again beyond a few hundred.
+    thread_local QHash<QString, std::shared_ptr<const BoundedRegex>> cache;
     auto it = cache.find(pattern);
-    if (it == cache.end())
-        it = cache.insert(pattern, QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption));
-    return *it;
+    if (it == cache.end()) {
+        if (cache.size() >= 256)
+            cache.clear();
+        it = cache.insert(pattern, std::make_shared<const BoundedRegex>(pattern));
+    }
+    return **it;
 }
 
 // The tag name of a pattern "</?NAME[^<>]*>" (NAME plain ASCII letters), the
@@ -103,7 +111,7 @@ QString UTF8_URLEncoding(QStringView text)
     return out;
 }
 
-QString preg(const QString &text, const QString &pattern, const QString &replacement)
+QString preg(const QString &text, const QString &pattern, const QString &replacement, const QString &rule)
 {
     // The tag strippers run once per row: spare them the regex engine.
     if (replacement.isEmpty()) {
@@ -111,12 +119,28 @@ QString preg(const QString &text, const QString &pattern, const QString &replace
         if (!name.isEmpty())
             return stripTags(text, name);
     }
-    const QRegularExpression &re = cachedPattern(pattern);
-    if (!re.isValid())
-        return text;
-    QString out = text;
-    out.replace(re, replacement);
-    return out;
+    const BoundedRegex &re = cachedPattern(pattern);
+    PatternErrors *errors = PatternErrors::current();
+    const QString &name = rule.isEmpty() ? pattern : rule;
+    if (!re.isValid()) {
+        if (errors)
+            errors->noteInvalid(name);
+        return {};
+    }
+    // A rule that ran away once in this search would only do so again.
+    if (errors && errors->hasFailed(name))
+        return {};
+    const BoundedRegex::Budget given = errors ? errors->fieldBudget() : BoundedRegex::Budget{};
+    BoundedRegex::Budget budget = given;
+    BoundedRegex::Result result = re.replace(text, replacement, budget);
+    if (errors)
+        errors->spend(given, budget);
+    if (result.failure != BoundedRegex::Failure::None) {
+        if (errors)
+            errors->noteLimit(name);
+        return {};
+    }
+    return std::move(result.text);
 }
 
 qsizetype gbkByteLength(QStringView text)

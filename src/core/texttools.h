@@ -5,14 +5,19 @@
 #include <QStringView>
 
 // The text routines every site reader shares. All of them are pure and never
-// fail on any input.
+// fail on any input, but for preg's reports.
 
 // ASCII passes unencoded (spaces and ampersands included); every other UTF-16
 // unit becomes its UTF-8 bytes as "%XX". Surrogates are encoded unit by unit.
 QString UTF8_URLEncoding(QStringView text);
 
-// Case-insensitive, global regular-expression replace.
-QString preg(const QString &text, const QString &pattern, const QString &replacement = {});
+// Case-insensitive, global regular-expression replace (QString::replace's
+// rules), its work bounded (BoundedRegex). A pattern that is no regular
+// expression, or that runs out of its work, gives an empty text and is
+// reported, under the name `rule` (the pattern itself when none), to the
+// current search's PatternErrors.
+QString preg(const QString &text, const QString &pattern, const QString &replacement = {},
+             const QString &rule = {});
 
 // Trims spaces, then pads with spaces up to `width` GBK bytes; never cuts.
 QString SetStringFixedLength(const QString &text, int width);

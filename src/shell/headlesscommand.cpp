@@ -72,6 +72,19 @@ QString cutLine(const QString &name, const QList<FetchOutcome> &outcomes, qsizet
            + u'\n';
 }
 
+// One line per definition regex that failed in a search: the source, the
+// rule, its code and the words.
+void writePatternErrors(const QString &name, const PatternErrors &errors)
+{
+    for (qsizetype i = 0; i < errors.codes().size(); ++i) {
+        // A code is the rule and its outcome, tab-separated.
+        const QString rule = errors.codes().at(i).section(u'\t', 0, 0);
+        const QString code = errors.codes().at(i).section(u'\t', 1);
+        write(stderr, escapedText(name) + u'\t' + escapedText(rule) + u'\t' + escapedText(code) + u'\t'
+                          + escapedText(errors.messages().at(i)) + u'\n');
+    }
+}
+
 // Every keyword source at once; rows with the same address merged, in the
 // order they arrived, each naming its sources.
 QCoro::Task<int> searchAll(const CommandLine &line, const SiteConfig &sites, PageFetcher &fetcher)
@@ -83,6 +96,8 @@ QCoro::Task<int> searchAll(const CommandLine &line, const SiteConfig &sites, Pag
     int answered = 0;
     QObject::connect(&search, &AllSearch::answered, &search, [&](const AllSearchAnswer &answer) {
         const HeadlessSource &source = sources.at(answer.index);
+        for (const QString &error : answer.patternErrors)
+            write(stderr, escapedText(source.name) + u'\t' + error + u'\n');
         if (!answer.refusal.isEmpty()) {
             write(stderr, escapedText(source.name) + u"\trefused\t"_s + escapedText(answer.refusal) + u'\n');
             return;
@@ -150,7 +165,9 @@ QCoro::Task<int> search(const CommandLine &line, const SiteConfig &sites, PageFe
         write(stderr, failureLine(source->siteKey, *failure));
         co_return 1;
     }
-    co_return 0;
+    // A field the definition could not cut: the rows are not what the site said.
+    writePatternErrors(source->name, fetch.patternErrors());
+    co_return fetch.patternErrors().isEmpty() ? 0 : 1;
 }
 
 QCoro::Task<int> checkSites(const SiteConfig &sites, PageFetcher &fetcher)

@@ -46,6 +46,8 @@ void SearchRun::addTimers(const QList<ReaderTimer *> &timers)
         m_timers.append(timer);
         // Posted, so the reader's own tick handler has run when we look.
         connect(timer, &QTimer::timeout, this, &SearchRun::scheduleStallCheck);
+        // A tick parses a page of this search.
+        connect(timer, &ReaderTimer::aboutToTick, this, [this] { m_patternErrors.makeCurrent(); });
     }
 }
 
@@ -72,6 +74,7 @@ quint64 SearchRun::begin(const QString &progress)
     m_failure.reset();
     m_answeredSites.clear();
     m_cutFrom = 0;
+    m_patternErrors.clear();
     for (ReaderTimer *timer : std::as_const(m_timers))
         timer->disarm();
     if (m_list)
@@ -115,6 +118,8 @@ QCoro::Task<std::optional<QString>> SearchRun::fetchFor(quint64 search, QString 
     if (!self || !self->isCurrent(search))
         co_return std::nullopt;
     --m_fetching;
+    // The reader parses this page before anything else runs.
+    m_patternErrors.makeCurrent();
     if (page.outcome.failed()) {
         if (!m_failure)
             m_failure = page.outcome;
@@ -132,6 +137,15 @@ QCoro::Task<std::optional<QString>> SearchRun::fetchFor(quint64 search, QString 
 QString SearchRun::failureReport() const
 {
     return m_failure ? failureText(m_context.sites(), *m_failure, m_siteKey) : QString();
+}
+
+QString SearchRun::patternReport() const
+{
+    if (m_patternErrors.isEmpty())
+        return {};
+    const QString key = m_siteKey.isEmpty() && !m_answeredSites.isEmpty() ? m_answeredSites.first() : m_siteKey;
+    const QString rules = m_patternErrors.messages().join(QStringLiteral("；"));
+    return key.isEmpty() ? rules : SiteConfig::siteTitle(key) + QStringLiteral("：") + rules;
 }
 
 QString SearchRun::failureText(const SiteConfig &sites, const FetchOutcome &outcome, const QString &fallbackSite)
@@ -154,7 +168,10 @@ void SearchRun::finish(const QString &message)
             button->setEnabled(true);
     }
     const int rows = m_list ? m_list->rowCount() : -1;
-    if (rows == 0 && m_failure)
+    m_patternErrors.release();
+    if (!m_patternErrors.isEmpty())
+        m_context.report(patternReport());
+    else if (rows == 0 && m_failure)
         m_context.report(failureText(m_context.sites(), *m_failure, m_siteKey));
     else if (m_cutFrom > 0 && rows != 0)
         // Rows were left out: say so, not only that the search is done.

@@ -2,6 +2,7 @@
 
 #include "core/fetchoutcome.h"
 #include "core/pagefetcher.h"
+#include "core/patternerrors.h"
 #include "ui/readercontext.h"
 
 #include <QCoroTask>
@@ -32,7 +33,9 @@ class ResultList;
 // A search that ends with an empty list after one of its fetches failed
 // reports which site failed and why ("网盘搜索：连接超时 (5.0 s)") instead
 // of the reader's own text, which stays for a site that answered without a
-// hit. Its rows go to the site status board.
+// hit. Its rows go to the site status board. A definition's regular
+// expression that failed while its pages were parsed (PatternErrors, made
+// current as each page comes back) is what it reports above all.
 class SearchRun : public QObject
 {
     Q_OBJECT
@@ -98,6 +101,9 @@ public:
     // "<site>：<why>" for the current search's first failed fetch; null when
     // none failed (for a reader that keeps its rows when a fetch fails).
     QString failureReport() const;
+    // "<site>：规则 … 超出匹配限制…" when a regular expression of the current
+    // search failed; null otherwise.
+    QString patternReport() const;
     // The status text for a search whose fetch failed: "<site>：<why>".
     static QString failureText(const SiteConfig &sites, const FetchOutcome &outcome,
                                const QString &fallbackSite = QString());
@@ -119,4 +125,5 @@ private:
     int m_fetching = 0; // fetches of the current search still waiting
     std::optional<FetchOutcome> m_failure; // the current search's first failed fetch
     QStringList m_answeredSites; // sites the current search read a page from
+    PatternErrors m_patternErrors; // what the parse of the current search's pages met
 };

@@ -4,6 +4,7 @@
 #include "ui/resultlist.h"
 #include "windows/sitestatuswindow.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QTableWidget>
@@ -67,6 +68,8 @@ private Q_SLOTS:
     void hiddenControlsNeverReachTheTerminal();
     void statusViewNamesSourcesAndProblems();
     void statusViewNamesSetAsideFilesAndRefusedBases();
+    void runawayRegexEndsTheSearch_data();
+    void runawayRegexEndsTheSearch();
     void mendedBuiltInInTheWindow_data();
     void mendedBuiltInInTheWindow();
 
@@ -103,6 +106,9 @@ void TestSiteDefinitions::checkNamesEachProblem_data()
                                        << u":10:6: field mc has no end marker"_s;
     QTest::newRow("reserved name") << QByteArray(good).replace("\"x\"", "\"search\"") << 1
                                    << u":2:8: name \"search\" is reserved"_s;
+    QTest::newRow("regex marker that does not compile")
+        << QByteArray(good).append("[markers]\nname_tags = \"(unclosed[\"\n") << 1
+        << u":12:13: markers.name_tags is not a valid regular expression: "_s;
     QTest::newRow("a built-in's name without its fields") << QByteArray(good).replace("\"x\"", "\"torrent\"") << 1
                                                           << u":9:1: replaces the built-in \"torrent\""_s;
 }
@@ -318,6 +324,67 @@ void TestSiteDefinitions::mendedBuiltInInTheWindow()
     // The magnet links are read either way; the names only by the mended file.
     QVERIFY(rows->cellText(rows->topLevelItem(0), 5).startsWith(u"magnet:?xt=urn:btih:"_s));
     QCOMPARE(rows->cellText(rows->topLevelItem(0), 1), mended ? u"流浪地球 第1集 1080P"_s : QString());
+}
+
+// A built-in override whose cell_tags backtracks without end on every row
+// (a run of a's in each title): the command line and the window both end
+// the search with the rule named, no row text leaks, and nothing hangs.
+void TestSiteDefinitions::runawayRegexEndsTheSearch_data()
+{
+    QTest::addColumn<bool>("window");
+    QTest::addColumn<QString>("source");
+    QTest::newRow("search qvod-search") << false << u"qvod-search"_s;
+    QTest::newRow("search all") << false << u"all"_s;
+    QTest::newRow("the window's 影视搜索") << true << QString();
+}
+
+void TestSiteDefinitions::runawayRegexEndsTheSearch()
+{
+    QFETCH(bool, window);
+    QFETCH(QString, source);
+    QFile builtIn(u":/definitions/qvod-search.toml"_s);
+    QVERIFY(builtIn.open(QIODevice::ReadOnly));
+    const QByteArray cellTags = "cell_tags = \"</?td[^<>]*>\"";
+    QByteArray text = builtIn.readAll();
+    QVERIFY(text.contains(cellTags));
+    text.replace(cellTags, "cell_tags = \"(a+)+$\"");
+    QTemporaryDir folder;
+    writeFile(folder, u"qvod-search.toml"_s, text);
+    // 60 rows over six pages, each title a run of 40 a's then a digit.
+    const QString keyword = QString(40, u'a') + u"60"_s;
+    const QString rule = u"规则 cell_tags 超出匹配限制，该项已留空"_s;
+    if (!window) {
+        const Run search = run({u"search"_s, source, keyword, u"--demo"_s, u"--definitions"_s, folder.path()});
+        const QString line = u"qvod-search\tcell_tags\tregex-limit\t"_s + rule + u'\n';
+        if (source == u"all"_s) {
+            // The other sources still answer, with the keyword in their
+            // rows; none of the QVOD search's.
+            QVERIFY2(search.err.contains(line), qPrintable(search.err));
+            QVERIFY(search.out.contains(u"\ntorrent\t"_s));
+            QVERIFY(!search.out.contains(u"qvod-search"_s));
+        } else {
+            QCOMPARE(search.status, 1);
+            QCOMPARE(search.err, line);
+            QVERIFY2(!search.out.contains(u"aaaa"_s), qPrintable(search.out));
+        }
+        return;
+    }
+    TestHarness h;
+    const auto catalog = std::make_shared<DefinitionCatalog>(DefinitionCatalog::withUserFolders({folder.path()}));
+    QVERIFY(catalog->problems().isEmpty());
+    h.services.sites.setDefinitions(catalog);
+    QTRY_VERIFY_WITH_TIMEOUT(h.window().mainTabs()->isEnabled(), 15000);
+    h.window().mainTabs()->setCurrentIndex(6);
+    h.child<QTabWidget>(u"SSTab3"_s)->setCurrentIndex(1);
+    h.child<QCheckBox>(u"Check1"_s)->setChecked(true);
+    h.child<QLineEdit>(u"Text15"_s)->setText(keyword);
+    auto *start = h.child<QPushButton>(u"Command53_10"_s);
+    QTest::mouseClick(start, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(start->isEnabled() && h.status() != u"正在获取资源中..."_s, 30000);
+    QCOMPARE(h.status(), u"影视搜索："_s + rule);
+    ResultList *rows = h.child<ResultList>(u"ListView14"_s);
+    for (int i = 0; i < rows->rowCount(); ++i)
+        QVERIFY(!rows->cellText(rows->topLevelItem(i), 1).contains(u"aaaa"_s));
 }
 
 QTEST_MAIN(TestSiteDefinitions)

@@ -1,4 +1,5 @@
 #include "core/markerscan.h"
+#include "core/markersearch.h"
 #include "core/qvodaddresses.h"
 
 #include <QTest>
@@ -14,6 +15,8 @@ private Q_SLOTS:
     void markerIndexAgreesWithIndexOf();
     void firstPieceAgreesWithPieces_data();
     void firstPieceAgreesWithPieces();
+    void everyShapeAgreesWithQt_data();
+    void everyShapeAgreesWithQt();
     void removeAllAgreesWithRemove_data();
     void removeAllAgreesWithRemove();
     void findFromPositions_data();
@@ -103,6 +106,78 @@ void TestMarkerScan::firstPieceAgreesWithPieces()
     QCOMPARE(cutFirstPiece(text, marker, end), cutBefore(pieces.piece(1), end));
     if (found)
         QCOMPARE(piece->toString(), cutBefore(pieces.piece(1), end));
+}
+
+// Markers on both sides of the short-marker limit, against Qt's own search:
+// every start position, the overlapping count, the split and the removal.
+void TestMarkerScan::everyShapeAgreesWithQt_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("marker");
+    QString text;
+    for (int i = 0; i < 40; ++i)
+        text += QChar(u'a' + (i * 7) % 26);
+    const QString longMarker = text; // 40 characters, no repeats near its ends
+    const QString as = QString(MarkerSearch::ShortMarker + 8, u'a');
+    const QString abab = QString(u"ab"_s).repeated(30);
+    const QString abaab = QString(u"abaab"_s).repeated(9);
+    QString middleChanged = longMarker;
+    middleChanged[20] = u'#';
+    const QString wide = u"资源"_s + QChar(0x3c00);
+    const qsizetype limit = MarkerSearch::ShortMarker;
+    const QString atLimit = longMarker.left(limit);
+    const QString pastLimit = longMarker.left(limit + 1);
+    struct Shape
+    {
+        const char *name;
+        QString body;
+        QString marker;
+    };
+    const QList<Shape> shapes = {
+        {"one character", u"xx<x<<"_s, u"<"_s},
+        {"at the limit, at the very end", u"--"_s + atLimit.chopped(1) + u"-"_s + atLimit, atLimit},
+        {"past the limit, at the very end", u"--"_s + pastLimit.chopped(1) + u"-"_s + pastLimit, pastLimit},
+        {"long, at the very start", longMarker + u"tail"_s, longMarker},
+        {"long, whole body", longMarker, longMarker},
+        {"long, body one short", longMarker.chopped(1), longMarker},
+        {"long, none", QString(200, u'-'), longMarker},
+        {"long, marker less its last, repeated", longMarker.chopped(1).repeated(6) + longMarker, longMarker},
+        {"long, a middle character changed, repeated", middleChanged.repeated(6) + longMarker + middleChanged,
+         longMarker},
+        {"long, back to back", longMarker.repeated(4), longMarker},
+        {"one letter repeated, overlapping", QString(as.size() * 3 + 5, u'a'), as},
+        {"one letter repeated, broken runs", QString(as.chopped(1) + u"b"_s).repeated(4) + as + u"a"_s, as},
+        {"periodic ab, overlapping", QString(u"ab"_s).repeated(80), abab},
+        {"periodic ab, near misses", QString(abab.chopped(2) + u"ba"_s).repeated(3) + abab, abab},
+        {"periodic abaab, offset", u"a"_s + abaab.repeated(3) + u"abaa"_s, abaab},
+        {"periodic abaab, shifted near miss", QString(u"abaab"_s).repeated(8) + u"abaa"_s + abaab, abaab},
+        {"wide characters", wide.repeated(30), wide.repeated(12)},
+    };
+    for (const Shape &shape : shapes)
+        QTest::addRow("%s", shape.name) << shape.body << shape.marker;
+}
+
+void TestMarkerScan::everyShapeAgreesWithQt()
+{
+    QFETCH(QString, body);
+    QFETCH(QString, marker);
+    const QStringView view(body);
+    qsizetype overlapping = 0;
+    for (qsizetype at = view.indexOf(marker); at >= 0; at = view.indexOf(marker, at + 1))
+        ++overlapping;
+    const MarkerSearch search(marker);
+    for (qsizetype from = 0; from <= body.size() + 1; ++from) {
+        QCOMPARE(markerIndex(body, marker, from), view.indexOf(marker, from));
+        QCOMPARE(search.indexIn(body, from), view.indexOf(marker, from));
+    }
+    QCOMPARE(countFrom(body, marker), overlapping);
+    QCOMPARE(search.countIn(body), overlapping);
+    const QStringList split = body.split(marker);
+    const MarkerPieces pieces(body, marker);
+    QCOMPARE(pieces.size(), split.size());
+    for (qsizetype i = 0; i < split.size(); ++i)
+        QCOMPARE(pieces.piece(i).toString(), split.at(i));
+    QCOMPARE(removeAll(body, marker), QString(body).remove(marker));
 }
 
 void TestMarkerScan::removeAllAgreesWithRemove_data()

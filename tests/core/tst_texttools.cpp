@@ -1,3 +1,5 @@
+#include "core/boundedregex.h"
+#include "core/patternerrors.h"
 #include "core/texttools.h"
 
 #include <QRegularExpression>
@@ -18,6 +20,9 @@ private Q_SLOTS:
     void pregStripsTags();
     void pregTagStrippersMatchTheRegex_data();
     void pregTagStrippersMatchTheRegex();
+    void boundedRegex_data();
+    void boundedRegex();
+    void pregReportsFailedRules();
     void gbkWidths_data();
     void gbkWidths();
     void truncation();
@@ -82,7 +87,8 @@ void TestTextTools::pregStripsTags_data()
     QTest::newRow("anchors") << u"<a href=\"/x\">片名</a> <A>二</A>"_s << u"</?a[^<>]*>"_s << u"片名 二"_s;
     QTest::newRow("font inside span kept") << u"<font color=red><span>x</span></font>"_s << u"</?font[^<>]*>"_s
                                            << u"<span>x</span>"_s;
-    QTest::newRow("invalid pattern leaves text") << u"a(b"_s << u"("_s << u"a(b"_s;
+    // Never the raw text: the field is left empty (and reported, see below).
+    QTest::newRow("invalid pattern gives nothing") << u"a(b"_s << u"("_s << QString();
     QTest::newRow("other patterns go to the regex") << u"a1b22c"_s << u"\\d+"_s << u"abc"_s;
 }
 
@@ -129,6 +135,110 @@ void TestTextTools::pregTagStrippersMatchTheRegex()
     QString expected = text;
     expected.replace(QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption), QString());
     QCOMPARE(preg(text, pattern), expected);
+}
+
+// Valid patterns give what QString::replace gives (empty matches,
+// back-references, case, surrogates); runaway ones run out of the budget;
+// broken ones do not compile.
+void TestTextTools::boundedRegex_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<int>("failure");
+    const int none = int(BoundedRegex::Failure::None);
+    const int limit = int(BoundedRegex::Failure::Limit);
+    const int invalid = int(BoundedRegex::Failure::Invalid);
+    const QString row = u"<tr><td class=\"n\"><a href=\"/detail/1.html\">地球 结果1</a></td><TD>大陆</TD></tr>"_s;
+    QString rows;
+    for (int i = 0; i < 2000; ++i)
+        rows += row;
+    const QString aaa = QString(40, u'a') + u"!"_s;
+    QTest::newRow("tags of a row") << row << u"<[^<>]+>"_s << QString() << none;
+    QTest::newRow("case ignored") << row << u"</?td[^<>]*>"_s << u"|"_s << none;
+    QTest::newRow("digits") << u"a1b22c333"_s << u"\\d+"_s << u"#"_s << none;
+    QTest::newRow("no match") << row << u"zzz"_s << u"x"_s << none;
+    QTest::newRow("empty matches") << u"abc"_s << u"x*"_s << u"-"_s << none;
+    QTest::newRow("empty match after a match") << u"aaab"_s << u"a*"_s << u"-"_s << none;
+    QTest::newRow("lookahead empty matches") << u"abab"_s << u"(?=b)"_s << u"^"_s << none;
+    QTest::newRow("back-references") << u"k=v; x=y"_s << u"(\\w)=(\\w)"_s << u"\\2=\\1 \\3 \\\\1"_s << none;
+    QTest::newRow("twelve groups") << u"abcdefghijkl"_s << u"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)(k)(l)"_s << u"\\12\\1\\10"_s
+                                   << none;
+    QTest::newRow("unset group") << u"ac"_s << u"a(b)?c"_s << u"[\\1]"_s << none;
+    QTest::newRow("surrogates stepped over") << u"\U0001F600x\U0001F600"_s << u""_s << u"."_s << none;
+    QTest::newRow("chinese") << u"资源 资源名"_s << u"资源"_s << u"R"_s << none;
+    QTest::newRow("line ends") << u"a\r\nb\nc"_s << u"$"_s << u";"_s << none;
+    QTest::newRow("multiline CRLF") << u"a\r\nb"_s << u"(*CRLF)(?m)$"_s << u";"_s << none;
+    QTest::newRow("anchored start") << u"aaa"_s << u"^a"_s << u"b"_s << none;
+    QTest::newRow("thousands of hits") << rows << u"</?(td|a|tr)[^<>]*>"_s << QString() << none;
+    QTest::newRow("nested quantifier") << aaa << u"(a+)+$"_s << QString() << limit;
+    QTest::newRow("nested quantifier, upper case") << aaa.toUpper() << u"(a+)+$"_s << QString() << limit;
+    QTest::newRow("alternation blow-up") << aaa << u"(a|aa)+$"_s << QString() << limit;
+    QTest::newRow("quadratic over a page") << QString(200000, u'a') << u"a*a*a*[bc]"_s << QString() << limit;
+    QTest::newRow("deep group nesting") << QString(300000, u'a') << u"(?:a|b)*c?$"_s << QString() << limit;
+    QTest::newRow("unclosed class") << row << u"(unclosed["_s << QString() << invalid;
+    QTest::newRow("unclosed group") << row << u"(a"_s << QString() << invalid;
+    QTest::newRow("nothing to repeat") << row << u"*a"_s << QString() << invalid;
+    QTest::newRow("bad escape") << row << u"\\k"_s << QString() << invalid;
+}
+
+void TestTextTools::boundedRegex()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, pattern);
+    QFETCH(QString, replacement);
+    QFETCH(int, failure);
+    const BoundedRegex regex(pattern);
+    const QRegularExpression reference(pattern, QRegularExpression::CaseInsensitiveOption);
+    QCOMPARE(regex.isValid(), failure != int(BoundedRegex::Failure::Invalid));
+    QCOMPARE(reference.isValid(), regex.isValid());
+    if (!regex.isValid())
+        QVERIFY(!regex.errorText().isEmpty());
+    BoundedRegex::Budget budget;
+    const BoundedRegex::Result result = regex.replace(text, replacement, budget);
+    QCOMPARE(int(result.failure), failure);
+    QVERIFY(budget.steps >= 0);
+    if (failure != int(BoundedRegex::Failure::None)) {
+        QVERIFY(result.text.isEmpty());
+        return;
+    }
+    QVERIFY(budget.steps > 0);
+    QString expected = text;
+    expected.replace(reference, replacement);
+    QCOMPARE(result.text, expected);
+    // The same replace through preg, outside any search.
+    QCOMPARE(preg(text, pattern, replacement), expected);
+}
+
+// Under a search's PatternErrors a failed rule is named once, leaves its
+// field empty, and is not run again: a page of rows costs one field's
+// budget, not one per row.
+void TestTextTools::pregReportsFailedRules()
+{
+    PatternErrors errors;
+    errors.makeCurrent();
+    const QString row = QString(40, u'a') + u" 结果"_s;
+    for (int i = 0; i < 500; ++i)
+        QCOMPARE(preg(row, u"(a+)+$"_s, {}, u"cell_tags"_s), QString());
+    QCOMPARE(preg(u"<a>x</a>"_s, u"(unclosed["_s, {}, u"name_tags"_s), QString());
+    QCOMPARE(preg(u"<a>x</a>"_s, u"</?a[^<>]*>"_s, {}, u"anchor_tags"_s), u"x"_s);
+    QCOMPARE(errors.messages(), QStringList({u"规则 cell_tags 超出匹配限制，该项已留空"_s,
+                                             u"规则 name_tags 不是有效的正则表达式，该项已留空"_s}));
+    QCOMPARE(errors.codes(), QStringList({u"cell_tags\tregex-limit"_s, u"name_tags\tregex-invalid"_s}));
+    // One field's budget went, the search's rest remains for the others.
+    QVERIFY(errors.fieldBudget().steps > 0);
+    QVERIFY(errors.fieldBudget().steps <= BoundedRegex::FieldSteps);
+    // The search's budget runs out: every further rule fails, none runs long.
+    for (int i = 0; i < 30; ++i)
+        preg(row, u"(a|aa)+$"_s, {}, u"rule_"_s + QString::number(i));
+    QVERIFY(errors.fieldBudget().steps == 0 || errors.fieldBudget().nanoseconds == 0);
+    QCOMPARE(preg(u"ab"_s, u"b"_s, u"c"_s, u"late_pattern"_s), QString());
+    QVERIFY(errors.codes().contains(u"late_pattern\tregex-limit"_s));
+    errors.clear();
+    QVERIFY(errors.isEmpty());
+    QCOMPARE(preg(u"ab"_s, u"b"_s, u"c"_s, u"late_pattern"_s), u"ac"_s);
+    errors.release();
+    QCOMPARE(PatternErrors::current(), nullptr);
 }
 
 void TestTextTools::pregStripsTags()

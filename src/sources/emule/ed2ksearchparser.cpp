@@ -58,13 +58,13 @@ Ed2kSearchRow parseRow(QStringView row, const QString &siteBase, const RowMarker
     const qsizetype bracket = markerIndex(row, markers.categoryEnd);
     QStringView rest = row;
     if (bracket >= 0) {
-        out.category = preg(row.left(bracket).toString(), markers.anchorTags);
+        out.category = preg(row.left(bracket).toString(), markers.anchorTags, {}, u"anchor_tag_pattern"_s);
         rest = row.mid(bracket + markers.categoryEnd.size());
     }
     const qsizetype close = markerIndex(rest, markers.titleEnd);
     // The title end's first character is cut with the title, then removed.
     if (close >= 0) {
-        out.name = preg(rest.left(close + 1).toString(), markers.anchorTags);
+        out.name = preg(rest.left(close + 1).toString(), markers.anchorTags, {}, u"anchor_tag_pattern"_s);
         if (!markers.titleEnd.isEmpty())
             out.name.remove(markers.titleEnd.front());
     }

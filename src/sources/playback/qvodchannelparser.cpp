@@ -41,7 +41,7 @@ QList<ChannelEntry> parseChannelPage(const SiteDefinition &definition, const QSt
     QString region;
     if (start >= 0)
         region = cutThroughStart(QStringView(page).mid(start), definition.marker(u"list_end"_s));
-    region = preg(region, definition.marker(u"list_link_tags"_s));
+    region = preg(region, definition.marker(u"list_link_tags"_s), {}, u"list_link_tags"_s);
 
     const MarkerPieces names(region, definition.marker(u"name"_s));
     const MarkerPieces links(page, definition.marker(u"detail_link"_s));

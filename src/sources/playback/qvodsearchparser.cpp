@@ -52,7 +52,7 @@ struct RowMarkers
 // empty once the link is found).
 QvodSearchRow rowFields(QStringView piece, const RowMarkers &markers, const QString &siteBase, bool &hasPath)
 {
-    const QString row = preg(piece.toString(), markers.cellTags);
+    const QString row = preg(piece.toString(), markers.cellTags, {}, u"cell_tags"_s);
     QvodSearchRow fields;
 
     // Each field is looked for only as far as it reaches: the row's piece

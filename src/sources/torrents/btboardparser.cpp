@@ -58,19 +58,19 @@ BtBoardRow boardRow(QStringView segment, const QString &siteBase, const BoardMar
 
     const MarkerPieces cells(tail, m.cell);
     if (cells.has(2))
-        row.size = preg(m.cell + cells.piece(2), m.cellTags);
+        row.size = preg(m.cell + cells.piece(2), m.cellTags, {}, u"cell_tags"_s);
     if (cells.has(4)) {
         const QStringView piece = cells.piece(4);
         const qsizetype end = markerIndex(piece, m.cellEnd);
         if (end >= 0) {
             QString category = m.cell + piece.left(end) + m.cellEnd;
-            category = preg(category, m.cellTags);
-            category = preg(category, m.anchorTags);
-            row.category = preg(category, m.spanTags);
+            category = preg(category, m.cellTags, {}, u"cell_tags"_s);
+            category = preg(category, m.anchorTags, {}, u"anchor_tags"_s);
+            row.category = preg(category, m.spanTags, {}, u"span_tags"_s);
         }
     }
     const QString titleCut = cutKeepingFirst(record, m.cellEnd);
-    row.title = removeAll(preg(titleCut, m.anchorTags), u"<");
+    row.title = removeAll(preg(titleCut, m.anchorTags, {}, u"anchor_tags"_s), u"<");
     return row;
 }
 

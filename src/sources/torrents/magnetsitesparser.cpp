@@ -129,7 +129,7 @@ QList<ReleaseItem> parseResourceReleasePage(const SiteDefinition &definition, co
             if (close >= 0) {
                 // Put the anchor back together, then keep only its text.
                 const QString whole = anchorOpening + anchor.left(close) + anchorEnd;
-                item.name = preg(preg(whole, anchorTags), fontTags);
+                item.name = preg(preg(whole, anchorTags, {}, u"name_anchor_tags"_s), fontTags, {}, u"name_font_tags"_s);
             }
             // The path comes from the page: kept a path on the same site, so
             // "@host/x" after the base address cannot name another host.
