@@ -96,8 +96,12 @@ QCoro::Task<int> searchAll(const CommandLine &line, const SiteConfig &sites, Pag
     int answered = 0;
     QObject::connect(&search, &AllSearch::answered, &search, [&](const AllSearchAnswer &answer) {
         const HeadlessSource &source = sources.at(answer.index);
-        for (const QString &error : answer.patternErrors)
-            write(stderr, escapedText(source.name) + u'\t' + error + u'\n');
+        for (const QString &error : answer.patternErrors) {
+            QStringList parts = error.split(u'\t'); // rule, code, words
+            for (QString &part : parts)
+                part = escapedText(part);
+            write(stderr, escapedText(source.name) + u'\t' + parts.join(u'\t') + u'\n');
+        }
         if (!answer.refusal.isEmpty()) {
             write(stderr, escapedText(source.name) + u"\trefused\t"_s + escapedText(answer.refusal) + u'\n');
             return;
