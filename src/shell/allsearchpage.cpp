@@ -2,6 +2,7 @@
 
 #include "core/allsearch.h"
 #include "core/allsearchrow.h"
+#include "core/searchlimits.h"
 #include "core/services.h"
 #include "core/siteconfig.h"
 #include "core/texttools.h"
@@ -44,7 +45,13 @@ QString answeredText(const AllSearchAnswer &answer, const HeadlessSource &source
         return answer.refusal;
     if (answer.rows.isEmpty() && answer.failure)
         return SearchRun::failureText(sites, *answer.failure, source.siteKey);
-    return u"%1 条，%2 ms"_s.arg(answer.rows.size()).arg(answer.elapsedMs);
+    QString text = u"%1 条，%2 ms"_s.arg(answer.rows.size()).arg(answer.elapsedMs);
+    // What the command line says on stderr: a cut list, a rule that failed.
+    if (answer.cutFrom > 0)
+        text += u"（"_s + SearchLimits::cutNote(answer.cutFrom) + u"）"_s;
+    for (const QString &error : answer.patternErrors)
+        text += u"；"_s + error.section(u'\t', 2);
+    return text;
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -336,6 +337,7 @@ void TestSiteDefinitions::runawayRegexEndsTheSearch_data()
     QTest::newRow("search qvod-search") << false << u"qvod-search"_s;
     QTest::newRow("search all") << false << u"all"_s;
     QTest::newRow("the window's 影视搜索") << true << QString();
+    QTest::newRow("the window's 聚合搜索") << true << u"all"_s;
 }
 
 void TestSiteDefinitions::runawayRegexEndsTheSearch()
@@ -374,6 +376,23 @@ void TestSiteDefinitions::runawayRegexEndsTheSearch()
     QVERIFY(catalog->problems().isEmpty());
     h.services.sites.setDefinitions(catalog);
     QTRY_VERIFY_WITH_TIMEOUT(h.window().mainTabs()->isEnabled(), 15000);
+    if (source == u"all"_s) {
+        // The source's state names the rule beside its count.
+        auto *sources = h.child<QTreeWidget>(u"AllSearchSources"_s);
+        QTreeWidgetItem *qvod = nullptr;
+        for (int i = 0; i < sources->topLevelItemCount(); ++i) {
+            QTreeWidgetItem *item = sources->topLevelItem(i);
+            item->setCheckState(0, item->data(0, Qt::UserRole) == u"qvod-search"_s ? Qt::Checked : Qt::Unchecked);
+            if (item->checkState(0) == Qt::Checked)
+                qvod = item;
+        }
+        QVERIFY(qvod);
+        h.child<QLineEdit>(u"AllSearchKeyword"_s)->setText(keyword);
+        h.child<QPushButton>(u"AllSearchStart"_s)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(qvod->text(1).contains(u" 条，"_s), 30000);
+        QVERIFY2(qvod->text(1).endsWith(u"；"_s + rule), qPrintable(qvod->text(1)));
+        return;
+    }
     h.window().mainTabs()->setCurrentIndex(6);
     h.child<QTabWidget>(u"SSTab3"_s)->setCurrentIndex(1);
     h.child<QCheckBox>(u"Check1"_s)->setChecked(true);
