@@ -51,6 +51,10 @@ bool HostileServer::start()
 void HostileServer::stopListening()
 {
     m_server.close();
+    // A kept-alive connection of an earlier case would still take requests:
+    // a refusing site refuses them all.
+    for (QTcpSocket *socket : m_server.findChildren<QTcpSocket *>())
+        socket->abort();
 }
 
 bool HostileServer::listenAgain()
